@@ -1,0 +1,71 @@
+#pragma once
+// Hooks of our own platform layer that the real Win32 has no equivalent for:
+// headless operation, a clock driven by tests, reading back what a window shows,
+// recorded message boxes and device-level input. Only for hosts without Windows;
+// code that must also build for Windows guards its use with #ifndef _WIN32.
+
+#ifndef _WIN32
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/WinApi.h"
+
+namespace PlatformTest {
+
+// Forces in-memory windows even when a display exists. Without it, windows are
+// in memory only when neither DISPLAY nor WAYLAND_DISPLAY is set.
+void SetHeadless(bool headless);
+bool IsHeadless();
+
+// Replaces the system clock behind timeGetTime and the timers with a clock that
+// only moves when a test moves it. When GetMessageA finds nothing to deliver and
+// a timer exists, the test clock jumps to that timer's due time, so a message
+// loop under test never sleeps.
+void UseTestClock(DWORD startMilliseconds);
+void AdvanceClock(DWORD milliseconds);
+void UseSystemClock();
+
+// Called by GetMessageA whenever it finds nothing to deliver, before the test
+// clock jumps; the hook may post messages or move the clock. Pass nullptr to remove.
+typedef void (*IdleHook)(void* context);
+void SetIdleHook(IdleHook hook, void* context);
+
+// Every MessageBoxA call, recorded with its narrow texts exactly as passed (CP1251).
+struct MessageBoxRecord {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  UINT type;
+};
+const std::vector<MessageBoxRecord>& MessageBoxes();
+void ClearMessageBoxes();
+
+// What the window's client area shows: ARGB pixels, row by row.
+bool ReadWindowPixels(HWND hwnd, std::vector<uint32_t>& argb, int& width, int& height);
+
+// Device input, translated exactly as the display backend translates real
+// events: client coordinates, capture, virtual-key codes, WM_CHAR from text.
+// Buttons: 1 left, 3 right. Keys are named as SDL names them ("Return", "Left", "A", "F1").
+void InjectMouseMove(HWND hwnd, int x, int y);
+void InjectMouseButton(HWND hwnd, int button, bool down, int x, int y);
+void InjectWheel(HWND hwnd, int steps);
+void InjectKey(HWND hwnd, const char* keyName, bool down);
+void InjectText(HWND hwnd, const char* utf8);
+// The user drags the border to this outer size, or presses the close box.
+void UserResize(HWND hwnd, int outerWidth, int outerHeight);
+void UserClose(HWND hwnd);
+
+// Destroys every window, timer, event and queued message, forgets registered
+// classes and message boxes, and returns to the system clock: a fresh process.
+void Reset();
+
+}  // namespace PlatformTest
+
+// Resources compiled into the executable (icons and cursors by id), the Linux
+// counterpart of the .rc file. Pixels are non-premultiplied ARGB.
+void PlatformRegisterIconResource(int id, int width, int height, const uint32_t* argb);
+void PlatformRegisterCursorResource(int id, int width, int height, int hotX, int hotY, const uint32_t* argb);
+
+#endif

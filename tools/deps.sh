@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only those still missing.
+# Usage: tools/deps.sh build|test|windows|fuzz ...
+set -euo pipefail
+
+packages=()
+for want in "$@"; do
+  case "$want" in
+    build) packages+=(cmake make g++ pkg-config libsdl2-dev libcairo2-dev libpango1.0-dev libtiff-dev
+                      libfontconfig-dev fonts-liberation) ;;
+    test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
+    windows) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 file) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "deps.sh: unknown set '$want'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
