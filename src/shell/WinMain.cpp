@@ -1,6 +1,5 @@
-// The Windows GUI entry point of krambol.exe.
+// The GUI entry point of the game. No command line is read.
 #include "platform/Win32.h"
+#include "shell/KrambolMain.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return 0;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return KrambolMain(); }

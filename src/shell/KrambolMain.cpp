@@ -1,0 +1,51 @@
+#include "shell/KrambolMain.h"
+
+#include <cstdlib>
+
+#include "graphics/DrawingObjects.h"
+#include "shell/ErrorLog.h"
+#include "shell/RandomNumber.h"
+#include "shell/TGame.h"
+
+namespace {
+
+void RunGame() {
+  TGame game;
+  // Without a window no quit message would ever come; the failure is logged.
+  if (!game.Create()) return;
+  MSG msg;
+  for (;;) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    RethrowWindowException();
+  }
+}
+
+}  // namespace
+
+int KrambolMain() {
+  ULONG_PTR token = 0;
+  GdiplusStartupInput input;
+  if (GdiplusStartup(&token, &input, nullptr) != Ok) {
+    MessageBoxA(nullptr, "GdiplusStartup() - FAILED", "Error", MB_OK);
+    ExitProcess(1);
+  }
+  CreateDrawingObjects();
+  const DWORD seed = timeGetTime();
+  std::srand(seed);
+  SeedRandomNumber(seed);
+  try {
+    RunGame();
+  } catch (...) {
+    // What the player learns comes from the log.
+  }
+  if (ErrorLogEntries().empty()) {
+    FreeDrawingObjects();
+    GdiplusShutdown(token);
+    return 0;
+  }
+  MessageBoxA(nullptr, BuildErrorReport().c_str(), "Fatal Error", MB_OK);
+  ExitProcess(0);
+}

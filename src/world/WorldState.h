@@ -1,0 +1,29 @@
+#pragma once
+// The world state of the game in progress: the grid of cells, the turn counter
+// and the two players. One set per process; a map file replaces it as a whole.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TCell;
+class TUnit;
+
+struct TPlayer {
+  std::wstring Name;
+  // The player's stacks, in map-file order. The cells own them.
+  std::vector<TUnit*> Units;
+};
+
+extern int32_t MapColumns;
+extern int32_t MapRows;
+// The grid, indexed [column][row]; owns the cells.
+extern TCell*** MapCells;
+// The player to move is TurnCounter mod 2.
+extern int32_t TurnCounter;
+extern TPlayer Players[2];
+extern std::wstring MapFileName;
+
+// Deletes every cell (with its place and stack), frees the grid, sets both
+// sizes to 0 and empties both players' stack lists.
+void ClearMap();
