@@ -30,8 +30,10 @@ function(krambol_test name)
   add_executable(${name} ${ARG_SOURCES})
   krambol_game_code(${name})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(NOT CMAKE_CROSSCOMPILING)
+    # Tests that load images read the generated res/ tree.
+    add_dependencies(${name} krambol_art)
     gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "KRAMBOL_RES_DIR=${PROJECT_BINARY_DIR}/res")
   endif()

@@ -1,0 +1,61 @@
+#pragma once
+// Runs the game's application object headless for tests: a fresh platform, a
+// test clock, a scratch working directory that sees the generated res/, GDI+
+// and the shared drawing objects. Messages are sent straight to the window, so
+// every handler runs exactly as in the game, and time moves only when told.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/Win32.h"
+
+class TGame;
+
+class TGameHarness {
+ public:
+  // Prepares the platform and the working directory; the game is not started.
+  TGameHarness();
+  ~TGameHarness();
+  TGameHarness(const TGameHarness&) = delete;
+  TGameHarness& operator=(const TGameHarness&) = delete;
+
+  // Constructs the application object and creates its window; the first frame
+  // (which builds the first screen) runs with the first Tick.
+  TGame& Start();
+  TGame& Game() { return *Game_; }
+  HWND Window() const;
+
+  // Moves the test clock on by the frame interval and delivers one WM_TIMER.
+  void Tick(int frames = 1);
+  void MouseMove(int x, int y);
+  void LeftDown(int x, int y);
+  void LeftUp(int x, int y);
+  void LeftClick(int x, int y);
+  void RightDown(int x, int y);
+  void RightUp(int x, int y);
+  void Wheel(int delta);
+  void KeyDown(int virtualKey);
+  void KeyUp(int virtualKey);
+  void Key(int virtualKey);
+  void Char(wchar_t character);
+  // What the native window shows, non-premultiplied ARGB.
+  uint32_t ScreenPixel(int x, int y) const;
+  // Sends WM_CLOSE, as the window's close box does.
+  void Close();
+
+  // The scratch working directory (removed by the destructor).
+  const std::filesystem::path& WorkDir() const { return WorkDir_; }
+
+ private:
+  LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
+
+  std::filesystem::path PreviousDir_;
+  std::filesystem::path WorkDir_;
+  ULONG_PTR GdiplusToken_ = 0;
+  std::unique_ptr<TGame> Game_;
+};
+
+// The generated res/ tree of the build, for tests that load images.
+std::filesystem::path GeneratedResDir();
