@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "graphics/DrawingObjects.h"
+#include "shell/CodePage.h"
 #include "shell/ErrorLog.h"
 #include "shell/RandomNumber.h"
 #include "shell/TGame.h"
@@ -46,6 +47,11 @@ int KrambolMain() {
     GdiplusShutdown(token);
     return 0;
   }
+#ifdef _WIN32
+  // The report is CP1251; the wide box shows it right under any ANSI code page.
+  MessageBoxW(nullptr, Cp1251ToWide(BuildErrorReport()).c_str(), L"Fatal Error", MB_OK);
+#else
   MessageBoxA(nullptr, BuildErrorReport().c_str(), "Fatal Error", MB_OK);
+#endif
   ExitProcess(0);
 }

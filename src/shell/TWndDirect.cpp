@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "shell/CodePage.h"
 #include "shell/ErrorLog.h"
 
 HMODULE ModuleHandle = GetModuleHandleA(nullptr);
@@ -89,6 +90,11 @@ HWND TWndDirect::Create() {
     LogError("CreateWindow [%s] - FAILED", Title.c_str());
     return nullptr;
   }
+#ifdef _WIN32
+  // The title is CP1251; shown through the wide call it reads right whatever
+  // the system's ANSI code page is.
+  SetWindowTextW(hwnd, Cp1251ToWide(Title).c_str());
+#endif
   ShowWindow(hwnd, SW_SHOW);
   return hwnd;
 }
