@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "graphics/GdiplusObjects.h"
 #include "graphics/TFrameTexture.h"
 #include "graphics/TSprite.h"
 #include "shell/ErrorLog.h"
@@ -102,8 +103,12 @@ TEST_F(TextureRegistryTest, EveryGeneratedImageExistsLoadsAndHasTheGeometryItsEn
         EXPECT_EQ(sprite->Rows, 8u) << "one row per facing";
       }
     }
-    if (texture->Path() == L"res/button/button3.tif") EXPECT_EQ(height, 90);
-    if (texture->Path() == L"res/button/button1.tif") EXPECT_EQ(height, 84);
+    if (texture->Path() == L"res/button/button3.tif") {
+      EXPECT_EQ(height, 90);
+    }
+    if (texture->Path() == L"res/button/button1.tif") {
+      EXPECT_EQ(height, 84);
+    }
     if (texture->Path() == L"res/button/back.tif") {
       EXPECT_GE(width, 1024);
       EXPECT_GE(height, 768);
