@@ -1,0 +1,224 @@
+// Loading images from files: TIFF through libtiff (every layout and compression
+// it reads, alpha associated or not) and PNG through Cairo. Results, chosen to
+// resemble the system library:
+//   missing file or folder            FileNotFound
+//   no permission                     AccessDenied
+//   not a regular file, other errors  Win32Error
+//   neither a TIFF nor a PNG signature UnknownImageFormat
+//   damaged TIFF or PNG, or too large OutOfMemory
+// Nothing is ever printed: the decoders' message handlers are silenced.
+#include <cairo.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <tiffio.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "platform/GdipObjects.h"
+
+namespace Gdiplus {
+
+namespace {
+
+// Closes the descriptor when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  ~FileHandle() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads exactly size bytes unless the file ends first; returns the count read.
+size_t ReadFully(int fd, void* buffer, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    ssize_t got = read(fd, static_cast<char*>(buffer) + done, size - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += size_t(got);
+  }
+  return done;
+}
+
+bool SizeAllowed(uint64_t width, uint64_t height) {
+  return width > 0 && height > 0 && width <= uint64_t(kGdipMaxSide) && height <= uint64_t(kGdipMaxSide) &&
+         width * height <= uint64_t(kGdipMaxPixels);
+}
+
+// libtiff reads through these, on a descriptor this file owns.
+int HandleFd(thandle_t handle) { return int(reinterpret_cast<intptr_t>(handle)); }
+
+tmsize_t TiffRead(thandle_t handle, void* buffer, tmsize_t size) {
+  if (size < 0) return -1;
+  return tmsize_t(ReadFully(HandleFd(handle), buffer, size_t(size)));
+}
+
+tmsize_t TiffWrite(thandle_t, void*, tmsize_t) { return -1; }
+
+toff_t TiffSeek(thandle_t handle, toff_t offset, int whence) {
+  off_t result = lseek(HandleFd(handle), off_t(offset), whence);
+  return result < 0 ? toff_t(-1) : toff_t(result);
+}
+
+int TiffClose(thandle_t) { return 0; }
+
+toff_t TiffSize(thandle_t handle) {
+  struct stat info;
+  return fstat(HandleFd(handle), &info) == 0 ? toff_t(info.st_size) : 0;
+}
+
+int TiffMap(thandle_t, void**, toff_t*) { return 0; }
+
+void TiffUnmap(thandle_t, void*, toff_t) {}
+
+void SilenceTiff() {
+  static const bool silenced = [] {
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
+    return true;
+  }();
+  (void)silenced;
+}
+
+std::shared_ptr<GdipPixels> LoadTiff(int fd, GpStatus* status) {
+  SilenceTiff();
+  *status = OutOfMemory;
+  TIFF* tiff = TIFFClientOpen("image", "rm", reinterpret_cast<thandle_t>(intptr_t(fd)), TiffRead, TiffWrite,
+                              TiffSeek, TiffClose, TiffSize, TiffMap, TiffUnmap);
+  if (tiff == nullptr) return nullptr;
+  std::shared_ptr<GdipPixels> pixels;
+  uint32_t width = 0, height = 0;
+  char message[1024];
+  if (TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) == 1 &&
+      TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) == 1 && SizeAllowed(width, height) &&
+      TIFFRGBAImageOK(tiff, message) == 1) {
+    pixels = GdipAllocatePixels(int(width), int(height), false, status);
+    // The decoder writes A B G R bytes per pixel (red lowest), already premultiplied.
+    if (pixels && TIFFReadRGBAImageOriented(tiff, width, height, pixels->data, ORIENTATION_TOPLEFT, 1) == 1) {
+      size_t count = size_t(width) * size_t(height);
+      for (size_t i = 0; i < count; ++i) {
+        uint32_t value = pixels->data[i];
+        uint32_t alpha = TIFFGetA(value);
+        uint32_t red = std::min<uint32_t>(TIFFGetR(value), alpha);
+        uint32_t green = std::min<uint32_t>(TIFFGetG(value), alpha);
+        uint32_t blue = std::min<uint32_t>(TIFFGetB(value), alpha);
+        pixels->data[i] = (alpha << 24) | (red << 16) | (green << 8) | blue;
+      }
+      *status = Ok;
+    } else {
+      pixels.reset();
+      *status = OutOfMemory;
+    }
+  }
+  TIFFClose(tiff);
+  return pixels;
+}
+
+cairo_status_t PngRead(void* closure, unsigned char* data, unsigned int length) {
+  int fd = *static_cast<int*>(closure);
+  return ReadFully(fd, data, length) == length ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_READ_ERROR;
+}
+
+std::shared_ptr<GdipPixels> LoadPng(int fd, const unsigned char* header, size_t headerSize,
+                                    GpStatus* status) {
+  *status = OutOfMemory;
+  // The size in the header chunk is checked first, so a forged header cannot
+  // make the decoder allocate beyond the limits.
+  if (headerSize < 24 || std::memcmp(header + 12, "IHDR", 4) != 0) return nullptr;
+  auto be32 = [header](int at) {
+    return (uint32_t(header[at]) << 24) | (uint32_t(header[at + 1]) << 16) | (uint32_t(header[at + 2]) << 8) |
+           uint32_t(header[at + 3]);
+  };
+  if (!SizeAllowed(be32(16), be32(20)) || lseek(fd, 0, SEEK_SET) != 0) return nullptr;
+  cairo_surface_t* png = cairo_image_surface_create_from_png_stream(PngRead, &fd);
+  std::shared_ptr<GdipPixels> pixels;
+  if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS) {
+    int width = cairo_image_surface_get_width(png);
+    int height = cairo_image_surface_get_height(png);
+    pixels = GdipAllocatePixels(width, height, false, status);
+    if (pixels) {
+      cairo_surface_t* target = cairo_image_surface_create_for_data(
+          reinterpret_cast<unsigned char*>(pixels->data), CAIRO_FORMAT_ARGB32, width, height, width * 4);
+      cairo_t* cr = cairo_create(target);
+      cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+      cairo_set_source_surface(cr, png, 0.0, 0.0);
+      cairo_paint(cr);
+      bool painted = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+      cairo_destroy(cr);
+      cairo_surface_finish(target);
+      cairo_surface_destroy(target);
+      if (!painted) {
+        pixels.reset();
+        *status = OutOfMemory;
+      }
+    }
+  }
+  cairo_surface_destroy(png);
+  return pixels;
+}
+
+GpStatus OpenError(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return FileNotFound;
+    case EACCES:
+    case EPERM:
+      return AccessDenied;
+    default:
+      return Win32Error;
+  }
+}
+
+}  // namespace
+
+namespace DllExports {
+
+GpStatus GdipLoadImageFromFile(const WCHAR* filename, GpImage** image) {
+  if (filename == nullptr || image == nullptr) return InvalidParameter;
+  std::string path;
+  if (!GdipWideToUtf8(filename, -1, &path)) return OutOfMemory;
+  if (path.empty()) return FileNotFound;
+  // Non-blocking, so that a named pipe cannot stall the open; only regular files are read.
+  FileHandle file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.Get() < 0) return OpenError(errno);
+  struct stat info;
+  if (fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return Win32Error;
+  int flags = fcntl(file.Get(), F_GETFL);
+  if (flags >= 0) fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK);
+
+  unsigned char header[24] = {};
+  size_t headerSize = ReadFully(file.Get(), header, sizeof(header));
+  GpStatus status = UnknownImageFormat;
+  std::shared_ptr<GdipPixels> pixels;
+  static const unsigned char kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  bool tiffLittle = headerSize >= 4 && header[0] == 'I' && header[1] == 'I' &&
+                    (header[2] == 42 || header[2] == 43) && header[3] == 0;
+  bool tiffBig = headerSize >= 4 && header[0] == 'M' && header[1] == 'M' && header[2] == 0 &&
+                 (header[3] == 42 || header[3] == 43);
+  if (tiffLittle || tiffBig) {
+    if (lseek(file.Get(), 0, SEEK_SET) != 0) return Win32Error;
+    pixels = LoadTiff(file.Get(), &status);
+  } else if (headerSize >= 8 && std::memcmp(header, kPng, 8) == 0) {
+    pixels = LoadPng(file.Get(), header, headerSize, &status);
+  }
+  if (!pixels) return status == Ok ? OutOfMemory : status;
+
+  auto* object = new (std::nothrow) GdipImageObject;
+  if (object != nullptr) object->pixels = std::move(pixels);
+  return GdipPublish(object, image);
+}
+
+}  // namespace DllExports
+}  // namespace Gdiplus

@@ -1,0 +1,137 @@
+// The handle table, pixel storage and conversions shared by the GDI+ calls.
+#include "platform/GdipObjects.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <mutex>
+#include <new>
+#include <unordered_map>
+
+namespace Gdiplus {
+
+namespace {
+
+std::mutex& TableMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::unordered_map<const void*, GdipKind>& Table() {
+  static std::unordered_map<const void*, GdipKind> table;
+  return table;
+}
+
+}  // namespace
+
+GdipPixels::~GdipPixels() { std::free(data); }
+
+std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status) {
+  if (width <= 0 || height <= 0) {
+    *status = InvalidParameter;
+    return nullptr;
+  }
+  if (width > kGdipMaxSide || height > kGdipMaxSide || int64_t{width} * height > kGdipMaxPixels) {
+    *status = OutOfMemory;
+    return nullptr;
+  }
+  try {
+    auto pixels = std::make_shared<GdipPixels>();
+    // calloc hands out zeroed pages lazily, so a large bitmap costs nothing until drawn.
+    pixels->data = static_cast<uint32_t*>(std::calloc(size_t(width) * size_t(height), sizeof(uint32_t)));
+    if (pixels->data == nullptr) {
+      *status = OutOfMemory;
+      return nullptr;
+    }
+    pixels->width = width;
+    pixels->height = height;
+    pixels->opaque = opaque;
+    *status = Ok;
+    return pixels;
+  } catch (const std::bad_alloc&) {
+    *status = OutOfMemory;
+    return nullptr;
+  }
+}
+
+bool GdipRegister(const void* object, GdipKind kind) {
+  try {
+    std::lock_guard<std::mutex> lock(TableMutex());
+    Table()[object] = kind;
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void GdipUnregister(const void* object) {
+  std::lock_guard<std::mutex> lock(TableMutex());
+  Table().erase(object);
+}
+
+bool GdipIsLive(const void* object, GdipKind kind) {
+  std::lock_guard<std::mutex> lock(TableMutex());
+  auto found = Table().find(object);
+  return found != Table().end() && found->second == kind;
+}
+
+uint32_t GdipPremultiply(ARGB color) {
+  uint32_t alpha = color >> 24;
+  if (alpha == 255) return color;
+  if (alpha == 0) return 0;
+  auto scale = [alpha](uint32_t channel) {
+    uint32_t t = channel * alpha + 128;
+    return (t + (t >> 8)) >> 8;
+  };
+  return (alpha << 24) | (scale((color >> 16) & 0xFF) << 16) | (scale((color >> 8) & 0xFF) << 8) |
+         scale(color & 0xFF);
+}
+
+ARGB GdipUnpremultiply(uint32_t pixel) {
+  uint32_t alpha = pixel >> 24;
+  if (alpha == 255) return pixel;
+  if (alpha == 0) return 0;
+  auto scale = [alpha](uint32_t channel) {
+    uint32_t value = (channel * 255 + alpha / 2) / alpha;
+    return value > 255 ? 255u : value;
+  };
+  return (alpha << 24) | (scale((pixel >> 16) & 0xFF) << 16) | (scale((pixel >> 8) & 0xFF) << 8) |
+         scale(pixel & 0xFF);
+}
+
+bool GdipWideToUtf8(const WCHAR* text, int64_t length, std::string* out) {
+  try {
+    out->clear();
+    for (int64_t i = 0; length < 0 || i < length; ++i) {
+      uint32_t c = static_cast<uint32_t>(text[i]);
+      if (c == 0) break;
+      if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+      if (c < 0x80) {
+        out->push_back(char(c));
+      } else if (c < 0x800) {
+        out->push_back(char(0xC0 | (c >> 6)));
+        out->push_back(char(0x80 | (c & 0x3F)));
+      } else if (c < 0x10000) {
+        out->push_back(char(0xE0 | (c >> 12)));
+        out->push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out->push_back(char(0x80 | (c & 0x3F)));
+      } else {
+        out->push_back(char(0xF0 | (c >> 18)));
+        out->push_back(char(0x80 | ((c >> 12) & 0x3F)));
+        out->push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out->push_back(char(0x80 | (c & 0x3F)));
+      }
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool GdipCoordinatesFit(std::initializer_list<double> values) {
+  for (double value : values) {
+    if (!std::isfinite(value) || std::fabs(value) > kGdipMaxCoordinate) return false;
+  }
+  return true;
+}
+
+}  // namespace Gdiplus

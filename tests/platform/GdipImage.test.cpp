@@ -1,0 +1,245 @@
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "GdipTestSupport.h"
+
+using GdipImage = GdipTest;
+
+namespace {
+
+const ARGB kRed = 0xFFFF0000;
+const ARGB kBlue = 0xFF0000FF;
+
+// A bitmap filled from a row-major list of colours.
+GpBitmap* MakeBitmap(int width, int height, const std::vector<ARGB>& colors) {
+  GpBitmap* bitmap = nullptr;
+  EXPECT_EQ(Ok, GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &bitmap));
+  for (int y = 0; y < height && bitmap != nullptr; ++y) {
+    for (int x = 0; x < width; ++x)
+      EXPECT_EQ(Ok, GdipBitmapSetPixel(bitmap, x, y, colors[size_t(y * width + x)]));
+  }
+  return bitmap;
+}
+
+void Put16(std::vector<unsigned char>& out, unsigned value) {
+  out.push_back(static_cast<unsigned char>(value & 0xFF));
+  out.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+void Put32(std::vector<unsigned char>& out, unsigned value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+// An uncompressed little-endian TIFF, 8 bits per sample: RGB, or RGBA with
+// unassociated alpha. Pixels are R, G, B[, A] bytes row by row.
+std::vector<unsigned char> MakeTiff(int width, int height, int samples,
+                                    const std::vector<unsigned char>& pixels) {
+  const unsigned entries = samples == 4 ? 11 : 10;
+  const unsigned ifdOffset = 8;
+  const unsigned bitsOffset = ifdOffset + 2 + entries * 12 + 4;
+  const unsigned dataOffset = bitsOffset + unsigned(samples) * 2;
+  std::vector<unsigned char> out = {'I', 'I', 42, 0};
+  Put32(out, ifdOffset);
+  Put16(out, entries);
+  auto entry = [&out](unsigned tag, unsigned type, unsigned count, unsigned value) {
+    Put16(out, tag);
+    Put16(out, type);
+    Put32(out, count);
+    if (type == 3 && count == 1) {
+      Put16(out, value);
+      Put16(out, 0);
+    } else {
+      Put32(out, value);
+    }
+  };
+  entry(256, 3, 1, unsigned(width));
+  entry(257, 3, 1, unsigned(height));
+  entry(258, 3, unsigned(samples), bitsOffset);
+  entry(259, 3, 1, 1);  // no compression
+  entry(262, 3, 1, 2);  // RGB
+  entry(273, 4, 1, dataOffset);
+  entry(277, 3, 1, unsigned(samples));
+  entry(278, 3, 1, unsigned(height));
+  entry(279, 4, 1, unsigned(pixels.size()));
+  entry(284, 3, 1, 1);                    // interleaved
+  if (samples == 4) entry(338, 3, 1, 2);  // unassociated alpha
+  Put32(out, 0);
+  for (int i = 0; i < samples; ++i) Put16(out, 8);
+  out.insert(out.end(), pixels.begin(), pixels.end());
+  return out;
+}
+
+// A file in the temporary folder, removed with the holder.
+class TempFile {
+ public:
+  TempFile(const std::string& name, const std::vector<unsigned char>& bytes)
+      : path_(std::filesystem::temp_directory_path() / name) {
+    FILE* file = std::fopen(path_.string().c_str(), "wb");
+    EXPECT_NE(nullptr, file);
+    if (file != nullptr) {
+      if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
+      std::fclose(file);
+    }
+  }
+  ~TempFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  std::wstring Path() const { return path_.wstring(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace
+
+TEST_F(GdipImage, DrawingRejectsBadArguments) {
+  TestBitmap canvas(4, 4);
+  GpBitmap* image = MakeBitmap(1, 1, {kRed});
+  EXPECT_EQ(InvalidParameter, GdipDrawImageI(nullptr, image, 0, 0));
+  EXPECT_EQ(InvalidParameter, GdipDrawImageI(canvas.Graphics(), nullptr, 0, 0));
+  EXPECT_EQ(InvalidParameter, GdipDrawImageRectRectI(canvas.Graphics(), nullptr, 0, 0, 1, 1, 0, 0, 1, 1,
+                                                     UnitPixel, nullptr, nullptr, nullptr));
+  EXPECT_NE(Ok, GdipDrawImageRectRectI(canvas.Graphics(), image, 0, 0, 1, 1, 0, 0, 1, 1,
+                                       static_cast<GpUnit>(42), nullptr, nullptr, nullptr));
+  EXPECT_EQ(0u, canvas.At(0, 0));
+  GdipDisposeImage(image);
+}
+
+TEST_F(GdipImage, OneToOneDrawsAreExact) {
+  std::vector<ARGB> colors = {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0,
+                              0xFFFFFFFF, 0xFF000000, 0xFF123456, 0xFF654321};
+  GpBitmap* image = MakeBitmap(4, 2, colors);
+  TestBitmap canvas(10, 10);
+  ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, 3, 5));
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(colors[size_t(y * 4 + x)], canvas.At(3 + x, 5 + y)) << x << "," << y;
+  }
+  InkBox drawn = canvas.Ink(0, 0);
+  EXPECT_EQ(3, drawn.left);
+  EXPECT_EQ(5, drawn.top);
+  EXPECT_EQ(4, drawn.Width());
+  EXPECT_EQ(2, drawn.Height());
+
+  // The same through the rectangle form at pixel size, over an opaque background.
+  ASSERT_EQ(Ok, GdipGraphicsClear(canvas.Graphics(), 0xFFFFFFFF));
+  ASSERT_EQ(Ok, GdipDrawImageRectRectI(canvas.Graphics(), image, 1, 1, 4, 2, 0, 0, 4, 2, UnitPixel, nullptr,
+                                       nullptr, nullptr));
+  EXPECT_EQ(colors[0], canvas.At(1, 1));
+  EXPECT_EQ(colors[7], canvas.At(4, 2));
+  EXPECT_EQ(0xFFFFFFFFu, canvas.At(5, 2));
+  GdipDisposeImage(image);
+}
+
+TEST_F(GdipImage, SourceRectanglesPickFramesAndScale) {
+  // Left half red, right half blue, 4 x 2.
+  GpBitmap* image = MakeBitmap(4, 2, {kRed, kRed, kBlue, kBlue, kRed, kRed, kBlue, kBlue});
+  TestBitmap canvas(20, 20);
+  ASSERT_EQ(Ok, GdipDrawImageRectRectI(canvas.Graphics(), image, 0, 0, 2, 2, 2, 0, 2, 2, UnitPixel, nullptr,
+                                       nullptr, nullptr));
+  EXPECT_EQ(kBlue, canvas.At(0, 0));
+  EXPECT_EQ(kBlue, canvas.At(1, 1));
+  EXPECT_EQ(0u, canvas.At(2, 0));
+
+  // Twice the size: each half stays its colour away from the seam.
+  ASSERT_EQ(Ok, GdipGraphicsClear(canvas.Graphics(), 0));
+  ASSERT_EQ(Ok, GdipDrawImageRectRectI(canvas.Graphics(), image, 4, 4, 8, 4, 0, 0, 4, 2, UnitPixel, nullptr,
+                                       nullptr, nullptr));
+  EXPECT_TRUE(CloseTo(kRed, canvas.At(5, 5), 8)) << std::hex << canvas.At(5, 5);
+  EXPECT_TRUE(CloseTo(kBlue, canvas.At(10, 6), 8)) << std::hex << canvas.At(10, 6);
+  EXPECT_EQ(0u, canvas.At(4, 12));
+  EXPECT_EQ(0u, canvas.At(14, 5));
+  InkBox scaled = canvas.Ink(0, 8);
+  EXPECT_NEAR(8, scaled.Width(), 1);
+  EXPECT_NEAR(4, scaled.Height(), 1);
+
+  // A source rectangle reaching past the image never reads outside it.
+  ASSERT_EQ(Ok, GdipGraphicsClear(canvas.Graphics(), 0));
+  GdipDrawImageRectRectI(canvas.Graphics(), image, 0, 0, 6, 2, 2, 0, 6, 2, UnitPixel, nullptr, nullptr,
+                         nullptr);
+  EXPECT_EQ(kBlue, canvas.At(0, 0));
+  EXPECT_EQ(kBlue, canvas.At(1, 1));
+#ifndef _WIN32
+  // This layer draws only the part inside the image, at the matching place.
+  EXPECT_EQ(0u, canvas.At(3, 0));
+#endif
+  GdipDisposeImage(image);
+}
+
+TEST_F(GdipImage, LoadingRejectsMissingAndDamagedFiles) {
+  GpImage* image = nullptr;
+  EXPECT_EQ(InvalidParameter, GdipLoadImageFromFile(nullptr, &image));
+  EXPECT_EQ(InvalidParameter, GdipLoadImageFromFile(L"x.tif", nullptr));
+
+  std::wstring missing = (std::filesystem::temp_directory_path() / "gdip-no-such-image.tif").wstring();
+  GpStatus status = GdipLoadImageFromFile(missing.c_str(), &image);
+  EXPECT_NE(Ok, status);
+#ifndef _WIN32
+  EXPECT_EQ(FileNotFound, status);
+#endif
+
+  TempFile text("gdip-not-an-image.tif", {'h', 'e', 'l', 'l', 'o', '\n'});
+  EXPECT_NE(Ok, GdipLoadImageFromFile(text.Path().c_str(), &image));
+  TempFile empty("gdip-empty.tif", {});
+  EXPECT_NE(Ok, GdipLoadImageFromFile(empty.Path().c_str(), &image));
+
+  // A TIFF header pointing past the end, and one whose strip is cut short.
+  TempFile header("gdip-header-only.tif", {'I', 'I', 42, 0, 0xFF, 0xFF, 0, 0});
+  EXPECT_NE(Ok, GdipLoadImageFromFile(header.Path().c_str(), &image));
+  std::vector<unsigned char> cut = MakeTiff(64, 64, 4, std::vector<unsigned char>(64 * 64 * 4, 0x7F));
+  cut.resize(cut.size() / 2);
+  TempFile truncated("gdip-truncated.tif", cut);
+  EXPECT_NE(Ok, GdipLoadImageFromFile(truncated.Path().c_str(), &image));
+  // A forged size far beyond any sensible bitmap.
+  std::vector<unsigned char> huge = MakeTiff(1, 1, 3, {1, 2, 3});
+  huge[8 + 2 + 8] = 0xFF, huge[8 + 2 + 9] = 0xFF;            // width 65535
+  huge[8 + 2 + 12 + 8] = 0xFF, huge[8 + 2 + 12 + 9] = 0xFF;  // height 65535
+  TempFile forged("gdip-forged.tif", huge);
+  EXPECT_NE(Ok, GdipLoadImageFromFile(forged.Path().c_str(), &image));
+}
+
+TEST_F(GdipImage, LoadsTiffWithAndWithoutAlpha) {
+  // 3 x 2 RGBA: red, green, half-transparent blue / white, transparent, black.
+  TempFile rgba("gdip-rgba.tif", MakeTiff(3, 2, 4, {255, 0,   0,   255, 0, 255, 0, 255, 0, 0, 255, 128,  //
+                                                    255, 255, 255, 255, 9, 9,   9, 0,   0, 0, 0,   255}));
+  GpImage* image = nullptr;
+  ASSERT_EQ(Ok, GdipLoadImageFromFile(rgba.Path().c_str(), &image));
+  UINT width = 0, height = 0;
+  EXPECT_EQ(Ok, GdipGetImageWidth(image, &width));
+  EXPECT_EQ(Ok, GdipGetImageHeight(image, &height));
+  EXPECT_EQ(3u, width);
+  EXPECT_EQ(2u, height);
+  auto* bitmap = static_cast<GpBitmap*>(image);
+  ARGB color = 0;
+  EXPECT_EQ(Ok, GdipBitmapGetPixel(bitmap, 0, 0, &color));
+  EXPECT_EQ(0xFFFF0000u, color);
+  EXPECT_EQ(Ok, GdipBitmapGetPixel(bitmap, 1, 0, &color));
+  EXPECT_EQ(0xFF00FF00u, color);
+  EXPECT_EQ(Ok, GdipBitmapGetPixel(bitmap, 2, 0, &color));
+  EXPECT_TRUE(CloseTo(0x800000FF, color, 2)) << std::hex << color;
+  EXPECT_EQ(Ok, GdipBitmapGetPixel(bitmap, 0, 1, &color));
+  EXPECT_EQ(0xFFFFFFFFu, color);
+  EXPECT_EQ(Ok, GdipBitmapGetPixel(bitmap, 1, 1, &color));
+  EXPECT_EQ(0, Alpha(color));
+
+  // Drawn at pixel size, the opaque pixels land exactly and the transparent one leaves the background.
+  TestBitmap canvas(5, 4);
+  ASSERT_EQ(Ok, GdipGraphicsClear(canvas.Graphics(), 0xFF808080));
+  ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, 1, 1));
+  EXPECT_EQ(0xFFFF0000u, canvas.At(1, 1));
+  EXPECT_EQ(0xFF808080u, canvas.At(2, 2));
+  EXPECT_EQ(0xFF000000u, canvas.At(3, 2));
+  EXPECT_EQ(Ok, GdipDisposeImage(image));
+
+  TempFile rgb("gdip-rgb.tif", MakeTiff(2, 1, 3, {10, 20, 30, 200, 100, 50}));
+  ASSERT_EQ(Ok, GdipLoadImageFromFile(rgb.Path().c_str(), &image));
+  EXPECT_EQ(Ok, GdipBitmapGetPixel(static_cast<GpBitmap*>(image), 1, 0, &color));
+  EXPECT_EQ(0xFFC86432u, color);
+  EXPECT_EQ(Ok, GdipDisposeImage(image));
+}
