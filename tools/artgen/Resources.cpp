@@ -39,45 +39,100 @@ Picture ReadSurface(cairo_surface_t* surface) {
   return p;
 }
 
-// The icon: a crowned shield, the game's emblem.
+void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1, uint32_t from, uint32_t to) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+  cairo_pattern_add_color_stop_rgb(p, 0, ((from >> 16) & 0xff) / 255.0, ((from >> 8) & 0xff) / 255.0,
+                                   (from & 0xff) / 255.0);
+  cairo_pattern_add_color_stop_rgb(p, 1, ((to >> 16) & 0xff) / 255.0, ((to >> 8) & 0xff) / 255.0,
+                                   (to & 0xff) / 255.0);
+  cairo_set_source(cr, p);
+  cairo_pattern_destroy(p);
+}
+
+void ShieldPath(cairo_t* cr, double inset) {
+  cairo_move_to(cr, 32, 61 - inset * 1.4);
+  cairo_curve_to(cr, 13 + inset, 52 - inset, 8 + inset, 36, 8 + inset, 17 + inset);
+  cairo_line_to(cr, 56 - inset, 17 + inset);
+  cairo_curve_to(cr, 56 - inset, 36, 51 - inset, 52 - inset, 32, 61 - inset * 1.4);
+  cairo_close_path(cr);
+}
+
+// One sword from the lower left to the upper right (mirrored by the caller).
+void Sword(cairo_t* cr) {
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  // Blade.
+  cairo_move_to(cr, 20, 48);
+  cairo_line_to(cr, 46, 22);
+  cairo_set_line_width(cr, 5);
+  cairo_set_source_rgb(cr, 0.15, 0.15, 0.2);
+  cairo_stroke_preserve(cr);
+  cairo_set_line_width(cr, 3);
+  LinearGradient(cr, 30, 30, 36, 36, 0xffffff, 0x8890a0);
+  cairo_stroke(cr);
+  // Guard and grip.
+  cairo_move_to(cr, 17, 43);
+  cairo_line_to(cr, 25, 51);
+  cairo_set_line_width(cr, 4);
+  cairo_set_source_rgb(cr, 0.3, 0.18, 0.02);
+  cairo_stroke_preserve(cr);
+  cairo_set_line_width(cr, 2.4);
+  cairo_set_source_rgb(cr, 0.95, 0.78, 0.25);
+  cairo_stroke(cr);
+  cairo_move_to(cr, 19, 49);
+  cairo_line_to(cr, 15, 53);
+  cairo_set_line_width(cr, 3);
+  cairo_set_source_rgb(cr, 0.35, 0.2, 0.1);
+  cairo_stroke(cr);
+}
+
+// The icon: a crowned red shield with a gold rim and two crossed swords.
 Picture DrawIcon() {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 64, 64);
   cairo_t* cr = cairo_create(s);
-  cairo_move_to(cr, 32, 60);
-  cairo_curve_to(cr, 12, 50, 8, 34, 8, 16);
-  cairo_line_to(cr, 56, 16);
-  cairo_curve_to(cr, 56, 34, 52, 50, 32, 60);
-  cairo_close_path(cr);
-  cairo_set_source_rgb(cr, 0.55, 0.08, 0.08);
-  cairo_fill_preserve(cr);
-  cairo_set_line_width(cr, 3);
-  cairo_set_source_rgb(cr, 0.95, 0.78, 0.2);
-  cairo_stroke(cr);
-  // Crown on top of the shield.
-  cairo_move_to(cr, 16, 14);
-  cairo_line_to(cr, 16, 4);
-  cairo_line_to(cr, 24, 10);
-  cairo_line_to(cr, 32, 2);
-  cairo_line_to(cr, 40, 10);
-  cairo_line_to(cr, 48, 4);
-  cairo_line_to(cr, 48, 14);
-  cairo_close_path(cr);
+  ShieldPath(cr, 0);
+  cairo_set_source_rgb(cr, 0.23, 0.14, 0.02);
   cairo_fill(cr);
-  // Crossed swords on the shield.
-  cairo_set_source_rgb(cr, 0.9, 0.9, 0.95);
-  cairo_set_line_width(cr, 4);
-  cairo_move_to(cr, 20, 24);
-  cairo_line_to(cr, 44, 50);
-  cairo_move_to(cr, 44, 24);
-  cairo_line_to(cr, 20, 50);
+  ShieldPath(cr, 1.2);
+  LinearGradient(cr, 8, 17, 56, 61, 0xfff2b8, 0x946418);
+  cairo_fill(cr);
+  ShieldPath(cr, 4);
+  LinearGradient(cr, 8, 17, 56, 61, 0xd83030, 0x6a0c10);
+  cairo_fill(cr);
+  Sword(cr);
+  cairo_save(cr);
+  cairo_translate(cr, 64, 0);
+  cairo_scale(cr, -1, 1);
+  Sword(cr);
+  cairo_restore(cr);
+  // Crown above the shield.
+  cairo_move_to(cr, 15, 16);
+  cairo_line_to(cr, 14, 4);
+  cairo_line_to(cr, 23, 10);
+  cairo_line_to(cr, 32, 1.5);
+  cairo_line_to(cr, 41, 10);
+  cairo_line_to(cr, 50, 4);
+  cairo_line_to(cr, 49, 16);
+  cairo_close_path(cr);
+  LinearGradient(cr, 14, 2, 50, 16, 0xfff2b8, 0xb07818);
+  cairo_fill_preserve(cr);
+  cairo_set_line_width(cr, 1.2);
+  cairo_set_source_rgb(cr, 0.23, 0.14, 0.02);
   cairo_stroke(cr);
+  for (int i = 0; i < 3; ++i) {
+    cairo_arc(cr, 22 + 10 * i, 12.5, 2, 0, 6.2832);
+    if (i == 1)
+      cairo_set_source_rgb(cr, 0.2, 0.35, 0.9);
+    else
+      cairo_set_source_rgb(cr, 0.85, 0.1, 0.2);
+    cairo_fill(cr);
+  }
   cairo_destroy(cr);
   Picture p = ReadSurface(s);
   cairo_surface_destroy(s);
   return p;
 }
 
-// The cursor: an arrow whose tip is the hot spot at (0, 0).
+// The cursor: a gold arrow with a dark rim whose tip is the hot spot at (0, 0).
 Picture DrawCursor() {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 32, 32);
   cairo_t* cr = cairo_create(s);
@@ -89,7 +144,7 @@ Picture DrawCursor() {
   cairo_line_to(cr, 9.5, 16);
   cairo_line_to(cr, 17, 16);
   cairo_close_path(cr);
-  cairo_set_source_rgb(cr, 0.95, 0.78, 0.2);
+  LinearGradient(cr, 0, 0, 14, 22, 0xfff2b8, 0xb07818);
   cairo_fill_preserve(cr);
   cairo_set_line_width(cr, 1);
   cairo_set_source_rgb(cr, 0.2, 0.05, 0.0);
