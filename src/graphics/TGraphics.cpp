@@ -6,28 +6,32 @@ TGraphics::~TGraphics() {
   if (Handle_) GdipDeleteGraphics(Handle_);
 }
 
-std::unique_ptr<TGraphics> TGraphics::FromHdc(HDC hdc) {
-  GpGraphics* handle = nullptr;
-  const Status status = GdipCreateFromHDC(hdc, &handle);
+namespace {
+
+// Wraps the result of a GDI+ creation call; null when the wrapper's own memory
+// cannot be had (the native object is then deleted again).
+std::unique_ptr<TGraphics> Wrap(Status status, GpGraphics* handle) {
   std::unique_ptr<TGraphics> graphics(new (std::nothrow) TGraphics(status == Ok ? handle : nullptr));
   if (!graphics) {
     if (status == Ok) GdipDeleteGraphics(handle);
     return nullptr;
   }
-  graphics->Record(status);
+  graphics->RecordCreation(status);
   return graphics;
+}
+
+}  // namespace
+
+std::unique_ptr<TGraphics> TGraphics::FromHdc(HDC hdc) {
+  GpGraphics* handle = nullptr;
+  const Status status = GdipCreateFromHDC(hdc, &handle);
+  return Wrap(status, handle);
 }
 
 std::unique_ptr<TGraphics> TGraphics::FromImage(GpImage* image) {
   GpGraphics* handle = nullptr;
   const Status status = image ? GdipGetImageGraphicsContext(image, &handle) : InvalidParameter;
-  std::unique_ptr<TGraphics> graphics(new (std::nothrow) TGraphics(status == Ok ? handle : nullptr));
-  if (!graphics) {
-    if (status == Ok) GdipDeleteGraphics(handle);
-    return nullptr;
-  }
-  graphics->Record(status);
-  return graphics;
+  return Wrap(status, handle);
 }
 
 void TGraphics::Record(Status status) {

@@ -24,6 +24,8 @@ class TGraphics {
 
   GpGraphics* Handle() const { return Handle_; }
   Status LastStatus() const { return LastStatus_; }
+  // Keeps the status of the call that made (or failed to make) the handle.
+  void RecordCreation(Status status) { Record(status); }
 
   void Clear(ARGB color);
   void FillRectangle(GpBrush* brush, int x, int y, int width, int height);
