@@ -22,7 +22,7 @@ bool IsHeadless();
 // Replaces the system clock behind timeGetTime and the timers with a clock that
 // only moves when a test moves it. When GetMessageA finds nothing to deliver and
 // a timer exists, the test clock jumps to that timer's due time, so a message
-// loop under test never sleeps.
+// loop under test never sleeps. Sleep and timed waits move it by their time too.
 void UseTestClock(DWORD startMilliseconds);
 void AdvanceClock(DWORD milliseconds);
 void UseSystemClock();
@@ -48,6 +48,8 @@ bool ReadWindowPixels(HWND hwnd, std::vector<uint32_t>& argb, int& width, int& h
 // Device input, translated exactly as the display backend translates real
 // events: client coordinates, capture, virtual-key codes, WM_CHAR from text.
 // Buttons: 1 left, 3 right. Keys are named as SDL names them ("Return", "Left", "A", "F1").
+// A typed character is InjectKey down, InjectText, InjectKey up, as a keyboard
+// delivers it; Backspace, Tab, Return and Escape bring their own WM_CHAR.
 void InjectMouseMove(HWND hwnd, int x, int y);
 void InjectMouseButton(HWND hwnd, int button, bool down, int x, int y);
 void InjectWheel(HWND hwnd, int steps);
@@ -57,8 +59,13 @@ void InjectText(HWND hwnd, const char* utf8);
 void UserResize(HWND hwnd, int outerWidth, int outerHeight);
 void UserClose(HWND hwnd);
 
+// Makes the next count calls of SetTimer fail (return 0), as when the system
+// runs out of timers; 0 ends the failures.
+void FailNextSetTimer(int count);
+
 // Destroys every window, timer, event and queued message, forgets registered
 // classes and message boxes, and returns to the system clock: a fresh process.
+// Destroyed windows get no messages. The headless choice and the resources stay.
 void Reset();
 
 }  // namespace PlatformTest
