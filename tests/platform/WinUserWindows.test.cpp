@@ -276,8 +276,10 @@ TEST_F(WinUserWindows, WindowAndClassDataKeepWhatIsStored) {
   int object = 0;
   EXPECT_EQ(SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&object)), 0);
   EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&object));
-  EXPECT_EQ(SetWindowLongA(hwnd, GWL_USERDATA, 77), static_cast<LONG>(reinterpret_cast<LONG_PTR>(&object)));
-  EXPECT_EQ(GetWindowLongA(hwnd, GWL_USERDATA), 77);
+  // The 32-bit slot of the same index; 64-bit Windows has no name for it.
+  const int userData32 = GWLP_USERDATA;
+  EXPECT_EQ(SetWindowLongA(hwnd, userData32, 77), static_cast<LONG>(reinterpret_cast<LONG_PTR>(&object)));
+  EXPECT_EQ(GetWindowLongA(hwnd, userData32), 77);
   SetLastError(0);
   EXPECT_EQ(GetWindowLongA(hwnd, 12345), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
