@@ -34,7 +34,7 @@ function(krambol_test name)
   if(NOT CMAKE_CROSSCOMPILING)
     # Tests that load images read the generated res/ tree.
     add_dependencies(${name} krambol_art)
-    gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "KRAMBOL_RES_DIR=${PROJECT_BINARY_DIR}/res")
   endif()
 endfunction()
