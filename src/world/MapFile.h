@@ -1,0 +1,66 @@
+#pragma once
+// Map files: a whole game position (turn counter, the two players' names, the
+// map size, and every cell's ground tile, map object and stack) as text, one
+// byte per character (ISO 8859-1), CR LF line breaks. Maps and saved games are
+// the same format.
+//
+//   0                          turn counter
+//   "Red Baron"                player 0's name, blanks kept
+//   "Blue Duke"                player 1's name
+//   [2 1]                      columns, rows
+//   <[0 0]P(2 5)N>             cell (0, 0): tile (0, 0), tree 2 with frame 5, no stack
+//   <[1 0]NU1[8 10 1 4 2.5]>   cell (1, 0): tile (1, 0), no object, player 1's queen
+//                              an empty line after each row
+//
+// A cell token is "<[" tile column, tile row "]", then "P" and a place token
+// "(" type digit, frame ")" or "N", then "U", the owner digit and a stack token
+// "[" type, lives, count, direction, moves "]" or "N", then ">". On reading,
+// white space between tokens does not matter, except inside names.
+
+#include <cstdint>
+#include <filesystem>
+#include <streambuf>
+#include <string>
+
+// Limits of the map size a file may ask for. A size line beyond them, or with a
+// negative dimension, reads as a failed read at that point: the map stays 0 x 0.
+constexpr int32_t kMaxMapColumns = 4096;
+constexpr int32_t kMaxMapRows = 4096;
+constexpr int64_t kMaxMapCells = int64_t{1} << 20;
+
+// Sets MapFileName to in_name and reads the file into the world state. A file
+// that cannot be opened (missing, not a regular file) leaves the world state
+// as it was, silently; otherwise the world is cleared and filled as far as the
+// file reads (see ReadMapFromBytes).
+void ReadMapFile(const std::wstring& in_name);
+
+// Replaces the world state (except MapFileName) with the map in the bytes.
+// Once a read fails, every later one fails and leaves its target unchanged: a
+// file that breaks before its size line gives a 0 x 0 map with whatever turn
+// counter and names were read; one that breaks inside the cells leaves the rest
+// of the cells with tile (0, 0) and nothing on them. A cell gets a place or a
+// stack only when its whole token was read. Bad values:
+//  - a negative turn counter reads as 0;
+//  - a size beyond the limits above, or negative, fails the read there;
+//  - a place type digit other than 2 and 3, a stack type code outside 0 to 9,
+//    or an owner digit other than 0 and 1 leaves the cell without that object;
+//    the token is consumed and the rest of the file reads on.
+// Needs the textures registered when the map has cells: the ground, tree and
+// unit sheets are looked up there.
+void ReadMapFromStream(std::streambuf& in_bytes);
+void ReadMapFromBytes(const std::string& in_bytes);
+
+// The world state as the bytes of a map file: one cell token per line, an empty
+// line after each row, CR LF line breaks; characters above 255 become '?'.
+std::string WriteMapToBytes();
+
+// Writes the world state to the file in_name. The bytes go to a temporary file
+// beside it first, which then replaces the target, so that a save that fails
+// or is cut short leaves the previous file intact. A file that cannot be
+// written produces nothing; nothing is reported either way. Returns whether
+// the file was written.
+bool WriteMapFile(const std::wstring& in_name);
+
+// The file-system path of a map file name: the name as it is on Windows, its
+// UTF-8 form elsewhere.
+std::filesystem::path MapFilePath(const std::wstring& in_name);

@@ -1,0 +1,169 @@
+#include "world/TMap.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/DrawingObjects.h"
+#include "graphics/FrameDrawing.h"
+#include "shell/TTimer.h"
+#include "toolkit/WindowTree.h"
+#include "world/TCell.h"
+#include "world/TPlace.h"
+#include "world/TUnit.h"
+#include "world/TWinCell.h"
+#include "world/WorldState.h"
+
+namespace {
+
+// Width of the side menu that the map leaves free at the right.
+constexpr int32_t kSideMenuWidth = 200;
+// How far the first pass can paint outside a cell: the 3-pixel ring, smoothed.
+constexpr int32_t kGroundReach = 4;
+// How far a cell's place and stack can paint outside the cell: the largest map
+// sheets (128 x 128 frames with anchors up to (32, 80)) moved by the largest
+// offsets of a step or a strike (a cell and a half), with room to spare.
+constexpr int32_t kObjectReach = 384;
+// Drawing offsets are clamped to this before they are truncated to pixels.
+constexpr double kOffsetLimit = 1 << 24;
+
+TRect MapRect() {
+  if (!RootWindow) return TRect{};
+  return TRect{0, 0, std::max(0, RootWindow->Width - kSideMenuWidth), RootWindow->Height};
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// Whether the rectangle meets [0, width) x [0, height).
+bool Meets(const TRect& r, int32_t width, int32_t height) {
+  return r.width > 0 && r.height > 0 && r.x < width && r.y < height && int64_t{r.x} + r.width > 0 &&
+         int64_t{r.y} + r.height > 0;
+}
+
+// An offset in whole pixels, truncated toward zero.
+int32_t OffsetPixels(double offset) {
+  if (!(offset > -kOffsetLimit)) return offset < 0 ? static_cast<int32_t>(-kOffsetLimit) : 0;
+  return static_cast<int32_t>(std::min(offset, kOffsetLimit));
+}
+
+}  // namespace
+
+TMap::TMap() : TWindowBuffer(MapRect()) {
+  if (MapCells && MapColumns > 0 && MapRows > 0) {
+    Columns_ = MapColumns;
+    Rows_ = MapRows;
+  }
+  Children.reserve(static_cast<size_t>(Columns_) * static_cast<size_t>(Rows_));
+  for (int32_t r = 0; r < Rows_; ++r)
+    for (int32_t c = 0; c < Columns_; ++c) new TWinCell(this, c, r, MapCells[c] ? MapCells[c][r] : nullptr);
+}
+
+TMap::~TMap() {
+  // The last child first: each leaves the children and the live windows in
+  // turn, and from the end that costs no moving of the others.
+  while (!Children.empty()) delete Children.back();
+}
+
+void TMap::Draw() {
+  Dirty = false;
+  if (TGraphics* graphics = Surface()) {
+    graphics->Clear(Palette[kDarkGrey]);
+    DrawGroundPass(*graphics);
+    DrawObjectPass(*graphics);
+    if (ActiveBorder && InactiveBorder)
+      DrawThinFrame(*graphics, *ActiveBorder, *InactiveBorder, Width, Height, Focused);
+  }
+  CopyToParent();
+}
+
+void TMap::VisibleRange(int32_t in_origin, int32_t in_step, int32_t in_count, int32_t in_limit, int32_t in_reach,
+                        int32_t& out_first, int32_t& out_last) {
+  // Cell i spans [origin + i step - reach, origin + (i + 1) step + reach).
+  const int64_t first = FloorDiv(-int64_t{in_reach} - in_step - in_origin, in_step) + 1;
+  const int64_t last = -FloorDiv(-(int64_t{in_limit} + in_reach - in_origin), in_step) - 1;
+  out_first = static_cast<int32_t>(std::clamp<int64_t>(first, 0, in_count));
+  out_last = static_cast<int32_t>(std::clamp<int64_t>(last, -1, in_count - 1));
+}
+
+void TMap::DrawGroundPass(TGraphics& in_graphics) {
+  const auto drawCell = [&](TWinCell* window) {
+    const int32_t x = window->X;
+    const int32_t y = window->Y;
+    const TRect reach{x - kGroundReach, y - kGroundReach, TWinCell::kWidth + 2 * kGroundReach,
+                      TWinCell::kHeight + 2 * kGroundReach};
+    if (!Meets(reach, Width, Height)) return;
+    const TCell* cell = window->Cell;
+    if (cell) cell->DrawGround(in_graphics, x, y);
+    if (window->OnRoute == 1)
+      in_graphics.FillEllipse(BrushHandle(BrushHalfRed), x, y, TWinCell::kWidth, TWinCell::kHeight);
+    if (cell && cell->Unit) {
+      if (TPen* pen = PalettePens[cell->Unit->Owner == 0 ? kBlack : kWhite]) {
+        pen->SetWidth(3.0f);
+        in_graphics.DrawEllipse(pen->Handle(), x, y, TWinCell::kWidth, TWinCell::kHeight);
+        pen->SetWidth(1.0f);
+      }
+    }
+    if (window->Hovered)
+      in_graphics.DrawRectangle(PenHandle(PalettePens[kWhite]), x, y, TWinCell::kWidth - 1, TWinCell::kHeight - 1);
+  };
+
+  const size_t count = static_cast<size_t>(Columns_) * static_cast<size_t>(Rows_);
+  if (count == 0 || Children.size() != count) {
+    for (TWindow* child : Children) drawCell(static_cast<TWinCell*>(child));
+    return;
+  }
+  int32_t firstColumn, lastColumn, firstRow, lastRow;
+  VisibleRange(Children.front()->X, TWinCell::kWidth, Columns_, Width, kGroundReach, firstColumn, lastColumn);
+  VisibleRange(Children.front()->Y, TWinCell::kHeight, Rows_, Height, kGroundReach, firstRow, lastRow);
+  for (int32_t r = firstRow; r <= lastRow; ++r)
+    for (int32_t c = firstColumn; c <= lastColumn; ++c)
+      drawCell(static_cast<TWinCell*>(Children[static_cast<size_t>(r) * Columns_ + c]));
+}
+
+void TMap::DrawObjectPass(TGraphics& in_graphics) {
+  const auto drawCell = [&](TWinCell* window) {
+    const TCell* cell = window->Cell;
+    if (!cell || (!cell->Place && !cell->Unit)) return;
+    const int32_t px = window->X + OffsetPixels(window->OffsetX);
+    const int32_t py = window->Y + OffsetPixels(window->OffsetY);
+    if (cell->Place && Meets(cell->Place->DrawBounds(px, py), Width, Height)) cell->Place->Draw(in_graphics, px, py);
+    if (cell->Unit && Meets(cell->Unit->DrawBounds(px, py), Width, Height)) cell->Unit->Draw(in_graphics, px, py);
+  };
+
+  const size_t count = static_cast<size_t>(Columns_) * static_cast<size_t>(Rows_);
+  if (count == 0 || Children.size() != count) {
+    for (TWindow* child : Children) drawCell(static_cast<TWinCell*>(child));
+    return;
+  }
+  int32_t firstColumn, lastColumn, firstRow, lastRow;
+  VisibleRange(Children.front()->X, TWinCell::kWidth, Columns_, Width, kObjectReach, firstColumn, lastColumn);
+  VisibleRange(Children.front()->Y, TWinCell::kHeight, Rows_, Height, kObjectReach, firstRow, lastRow);
+  for (int32_t r = firstRow; r <= lastRow; ++r)
+    for (int32_t c = firstColumn; c <= lastColumn; ++c)
+      drawCell(static_cast<TWinCell*>(Children[static_cast<size_t>(r) * Columns_ + c]));
+}
+
+void TMap::SetSize(int32_t in_width, int32_t in_height) {
+  TWindowBuffer::SetSize(std::max(0, in_width - kSideMenuWidth), in_height);
+}
+
+void TMap::OnMouseMove() {
+  if (Application && Application->RButtonDown) ScrollBy(Application->MouseDX, Application->MouseDY);
+}
+
+void TMap::ScrollBy(int32_t in_dx, int32_t in_dy) {
+  for (TWindow* child : Children) child->MoveBy(in_dx, in_dy);
+}
+
+void TMap::CancelSelection() {
+  for (const TGridPosition& position : Route)
+    if (TWinCell* window = CellWindow(position.first, position.second)) window->OnRoute = 0;
+  Route.clear();
+  HasSelection = false;
+  SelectedCell = nullptr;
+}
+
+TWinCell* TMap::CellWindow(int32_t in_column, int32_t in_row) const {
+  if (in_column < 0 || in_row < 0 || in_column >= Columns_ || in_row >= Rows_) return nullptr;
+  const size_t index = static_cast<size_t>(in_row) * Columns_ + in_column;
+  return index < Children.size() ? static_cast<TWinCell*>(Children[index]) : nullptr;
+}

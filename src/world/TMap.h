@@ -1,0 +1,75 @@
+#pragma once
+// The map window: the left part of the game screen, showing the world's grid
+// through one TWinCell child per cell, created row by row, so that the window of
+// cell (c, r) is child number r * columns + c. It draws the whole map into its
+// own buffer every frame and scrolls it by right-dragging.
+//
+// The cell windows keep their grid layout: only ScrollBy moves them, and it
+// moves all of them together. Drawing relies on that to skip the cells that
+// cannot show in the buffer.
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "toolkit/TFrameRect.h"
+#include "toolkit/TWindowBuffer.h"
+
+class TWinCell;
+
+class TMap : public TWindowBuffer, public TFrameRect {
+ public:
+  // A (column, row) pair of the grid.
+  using TGridPosition = std::pair<int32_t, int32_t>;
+
+  // Rectangle (0, 0, W - 200, H) with W x H the size of the root window, as a
+  // child of the root window. Then one cell window per cell of the world's grid
+  // as it is now; the map shows that grid for its whole life.
+  TMap();
+  // The cell windows go with the children; the world state is not touched.
+  ~TMap() override;
+
+  // FIXME: carrying out orders (walking the route step by step, the strike at
+  // its end, passing the turn when an order is over) is missing.
+  void Update() override {}
+  // Clears the buffer to dark grey; draws every cell's ground tile, route mark,
+  // owner ring and hover outline; then every cell's place and stack, row by row
+  // from the top so that lower rows cover higher ones; then the thin frame; and
+  // copies the buffer onto the screen. Cells that cannot show are skipped.
+  void Draw() override;
+  // The map leaves 200 pixels on the right for the side menu: sizes the buffer
+  // to (in_width - 200, in_height).
+  void SetSize(int32_t in_width, int32_t in_height) override;
+  // Scrolls while the right button is held.
+  void OnMouseMove() override;
+
+  // Moves every cell window by (in_dx, in_dy).
+  void ScrollBy(int32_t in_dx, int32_t in_dy);
+  // Clears the route marks, empties the route and drops the selection.
+  void CancelSelection();
+  // The window of cell (in_column, in_row); null outside the grid.
+  TWinCell* CellWindow(int32_t in_column, int32_t in_row) const;
+
+  int32_t Columns() const { return Columns_; }
+  int32_t Rows() const { return Rows_; }
+
+  // Order state: a walk in progress, a stack selected, where the selection was
+  // made, where the route leads, and the route from the selected stack's cell to
+  // the target, both included.
+  bool Moving = false;
+  bool HasSelection = false;
+  TWinCell* SelectedCell = nullptr;
+  TWinCell* TargetCell = nullptr;
+  std::vector<TGridPosition> Route;
+
+ private:
+  // The index range [first, last] of cells along one axis whose span, widened
+  // by in_reach on both sides, can meet [0, in_limit).
+  static void VisibleRange(int32_t in_origin, int32_t in_step, int32_t in_count, int32_t in_limit,
+                           int32_t in_reach, int32_t& out_first, int32_t& out_last);
+  void DrawGroundPass(TGraphics& in_graphics);
+  void DrawObjectPass(TGraphics& in_graphics);
+
+  int32_t Columns_ = 0;
+  int32_t Rows_ = 0;
+};
