@@ -1,15 +1,22 @@
 #include "screens/ScreenFactory.h"
 
-#include "toolkit/TDesktop.h"
+#include "screens/TFinishDesktop.h"
+#include "screens/TGameDesktop.h"
+#include "screens/TMenuDesktop.h"
 
 void BuildScreen(int32_t kind) {
+  // Each desktop replaces the current one and registers itself as the root.
   switch (kind) {
     case 0:
-      // FIXME: the menu screen with its main menu; a plain white desktop until then.
-      new TDesktop();
+      new TMenuDesktop();
+      break;
+    case 1:
+      new TGameDesktop();
+      break;
+    case 2:
+      new TFinishDesktop();
       break;
     default:
-      // FIXME: the game and finish screens.
       break;
   }
 }

@@ -8,6 +8,7 @@
 #include "graphics/TextureRegistry.h"
 #include "platform/PlatformTest.h"
 #include "shell/ErrorLog.h"
+#include "screens/TMenuDesktop.h"
 #include "support/GameHarness.h"
 #include "toolkit/TDesktop.h"
 #include "toolkit/TWindow.h"
@@ -49,7 +50,8 @@ TEST(TGameTest, StartsWithTexturesAndTheDefaultTimerAndBuildsTheFirstScreenOnThe
   EXPECT_FALSE(ScreenRequestPending);
   EXPECT_EQ(RootWindow->Width, game.ClientWidth);
   EXPECT_EQ(ReadSettingsFile(), "66\r\n0\r\n") << "the first tick writes the settings back";
-  EXPECT_EQ(harness.ScreenPixel(5, 5), 0xFFFFFFFFu) << "the plain screen is white";
+  EXPECT_NE(dynamic_cast<TMenuDesktop*>(RootWindow), nullptr) << "the first screen is the menu screen";
+  EXPECT_EQ(harness.ScreenPixel(5, 5) >> 24, 0xFFu) << "the frame reached the window";
   EXPECT_TRUE(ErrorLogEntries().empty());
 }
 
@@ -58,6 +60,7 @@ TEST(TGameTest, AScreenRequestOfAnUnknownKindIsClearedWithoutBuildingAnything) {
   harness.Start();
   harness.Tick();
   TWindow* screen = RootWindow;
+  const size_t windows = LiveWindows.size();
   RequestScreen(7);
   harness.Tick();
   EXPECT_FALSE(ScreenRequestPending);
@@ -65,7 +68,7 @@ TEST(TGameTest, AScreenRequestOfAnUnknownKindIsClearedWithoutBuildingAnything) {
   RequestScreen(0);
   harness.Tick();
   EXPECT_NE(RootWindow, screen) << "a new screen replaces the old one";
-  EXPECT_EQ(LiveWindows.size(), 1u);
+  EXPECT_EQ(LiveWindows.size(), windows) << "the old screen went with all its windows";
 }
 
 TEST(TGameTest, TheTimerRestartsOnlyWhenTheIntervalChanges) {
@@ -128,7 +131,6 @@ TEST(TGameTest, FullScreenAndBackChangeStyleAndPlacement) {
   EXPECT_EQ(r.right - r.left, 640);
   EXPECT_EQ(r.bottom - r.top, 480);
   EXPECT_EQ(RootWindow->Width, game.ClientWidth);
-  EXPECT_EQ(harness.ScreenPixel(1, 1), 0xFFFFFFFFu);
 }
 
 TEST(TGameTest, TheWindowCannotBeMadeSmallerThan640By480) {

@@ -59,13 +59,13 @@ class TProbe : public TWindow {
   bool HandlesKeys;
 };
 
-// Each test runs on the game's first screen, a plain desktop.
+// Each test runs on a plain desktop that replaces the game's first screen.
 class WindowTreeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     harness_.Start();
     harness_.Tick();
-    desktop_ = RootWindow;
+    desktop_ = new TDesktop();
     Events.clear();
   }
   TGameHarness harness_;

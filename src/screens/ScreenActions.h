@@ -1,0 +1,29 @@
+#pragma once
+// Small actions shared by the screens and their menus: centring a rectangle on
+// a window, the exit question, the About box, the close request and the
+// stretched background picture.
+
+#include <cstdint>
+
+#include "graphics/Geometry.h"
+
+class TTexture;
+class TWindow;
+
+// The rectangle of the given size centred on the window (its position plus half
+// the free space, truncated toward zero); at (0, 0) without a window.
+TRect CentredOn(const TWindow* in_window, int32_t in_width, int32_t in_height);
+
+// Opens the modal question "Вы точно хотите выйти?" (id 0) centred on the
+// current desktop. Its answer goes to the desktop with code 4.
+void OpenExitQuestion();
+
+// Opens the About box centred on the current desktop and makes it the input root.
+void OpenAboutBox();
+
+// Asks the application object to close the program at the end of the next tick.
+void PostCloseRequest();
+
+// Draws the whole image of the texture stretched over the window's rectangle,
+// into the window's own surface. Draws nothing without a surface.
+void DrawStretchedBackground(const TWindow& in_window, const TTexture& in_texture);

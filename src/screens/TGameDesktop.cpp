@@ -1,0 +1,57 @@
+#include "screens/TGameDesktop.h"
+
+#include <string>
+
+#include "screens/ScreenActions.h"
+#include "screens/TGameMainMenu.h"
+#include "screens/TGameMenu.h"
+#include "screens/TNewGameMenu.h"
+#include "screens/TOptionMenu.h"
+#include "screens/TSaveMenu.h"
+#include "shell/TTimer.h"
+#include "toolkit/Notify.h"
+#include "world/MapFile.h"
+#include "world/TMap.h"
+
+TGameDesktop::TGameDesktop() {
+  new TMap();
+  new TGameMenu();
+}
+
+void TGameDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
+  switch (code) {
+    case kNotifyClick:
+      new TGameMainMenu();
+      break;
+    case kNotifyAnswer:
+      if (p2 != 0) PostCloseRequest();
+      break;
+    case kNotifyGameMainMenu:
+      if (p1 == 2) {
+        new TNewGameMenu();
+      } else if (p1 == 3) {
+        new TOptionMenu();
+      } else if (p1 == 5) {
+        new TSaveMenu();
+      }
+      break;
+    case kNotifyOptionsClosed:
+      new TGameMainMenu();
+      break;
+    case kNotifyMapListClosed:
+      if (p1 == 1) {
+        // The path belongs to the sender: copy it before anything else runs.
+        // The map window of this screen still shows the old grid until the
+        // new screen replaces it at the start of the next frame; the map list
+        // stays the input root until then, so nothing reaches the old cells.
+        const std::wstring path = p2 ? *reinterpret_cast<const std::wstring*>(p2) : std::wstring();
+        ReadMapFile(path);
+        RequestScreen(1);
+      } else {
+        new TGameMainMenu();
+      }
+      break;
+    default:
+      break;
+  }
+}

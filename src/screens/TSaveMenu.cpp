@@ -1,0 +1,31 @@
+#include "screens/TSaveMenu.h"
+
+#include <string>
+
+#include "toolkit/Notify.h"
+#include "toolkit/TWinButton.h"
+#include "toolkit/TWinEdit.h"
+#include "toolkit/WindowTree.h"
+#include "world/MapFile.h"
+
+TSaveMenu::TSaveMenu() : TWinMenu(L"Сохранить игру", 330, 120) {
+  Edit = new TWinEditLette(TRect{30, 30, 280, 18}, this, this, L"Save01.map");
+  new TWinButton(this, this, TRect{30, 60, 130, 40}, L"Сохранить", 1);
+  new TWinButton(this, this, TRect{180, 60, 130, 40}, L"Назад", 0);
+}
+
+void TSaveMenu::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t) {
+  if (code == kNotifyClick) {
+    if (p1 == 0) {
+      QueueForDeletion(this);
+    } else if (p1 == 1) {
+      // The field answers at once with code 3.
+      Edit->OnNotify(this, Edit, kNotifyReport, 0, 0);
+    }
+  } else if (code == kNotifyEditText) {
+    if (!p1) return;
+    const std::wstring name = *reinterpret_cast<const std::wstring*>(p1);
+    WriteMapFile(name);
+    QueueForDeletion(this);
+  }
+}

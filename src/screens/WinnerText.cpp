@@ -1,0 +1,3 @@
+#include "screens/WinnerText.h"
+
+std::wstring WinnerText;

@@ -1,0 +1,54 @@
+#include "screens/TFinishDesktop.h"
+
+#include "screens/ScreenFixture.h"
+#include "screens/TMenuDesktop.h"
+#include "screens/WinnerText.h"
+#include "toolkit/TWinBox.h"
+
+namespace {
+
+using FinishScreenTest = ScreenTest;
+
+TEST_F(FinishScreenTest, WinnerBoxClosesIntoTheMenuScreenTwoFramesLater) {
+  StartGame();
+  const uint32_t menuBackground = Harness.ScreenPixel(5, 5);
+  WinnerText = L"Выйграл Игрок:\nRed Baron";
+  RequestScreen(2);
+  Harness.Tick();
+  auto* finish = dynamic_cast<TFinishDesktop*>(RootWindow);
+  ASSERT_NE(finish, nullptr);
+  EXPECT_EQ(InputRoot, finish);
+  ASSERT_EQ(finish->Children.size(), 1u);
+  auto* box = dynamic_cast<TWinBox*>(finish->Children.front());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Title, L"Ураа!!!");
+  EXPECT_EQ(box->Text, L"Выйграл Игрок:\nRed Baron");
+  EXPECT_EQ(Place(box), (TPlace{300, 250, 200, 100}));
+  EXPECT_EQ(Harness.ScreenPixel(5, 5), menuBackground) << "the same stretched background";
+
+  ClickButton(box, L"Ok");
+  Harness.Tick();
+  EXPECT_EQ(RootWindow, finish);
+  EXPECT_TRUE(finish->Children.empty());
+  Harness.Tick();
+  EXPECT_EQ(RootWindow, finish) << "the empty finish screen shows for one frame";
+  EXPECT_TRUE(ScreenRequestPending);
+  Harness.Tick();
+  EXPECT_NE(dynamic_cast<TMenuDesktop*>(RootWindow), nullptr);
+  EXPECT_EQ(Harness.ScreenPixel(5, 5), menuBackground);
+  WinnerText.clear();
+}
+
+TEST_F(FinishScreenTest, EscapeClosesTheWinnerBoxToo) {
+  StartGame();
+  WinnerText = L"Выйграл Игрок:\nBlue Duke";
+  RequestScreen(2);
+  Harness.Tick();
+  // The box is not modal: the key reaches it through the focus path.
+  Harness.Key(VK_ESCAPE);
+  Harness.Tick(3);
+  EXPECT_NE(dynamic_cast<TMenuDesktop*>(RootWindow), nullptr);
+  WinnerText.clear();
+}
+
+}  // namespace

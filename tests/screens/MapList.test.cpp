@@ -1,0 +1,188 @@
+#include "screens/TNewGameMenu.h"
+
+#include <string>
+#include <vector>
+
+#include "screens/ScreenFixture.h"
+#include "screens/TFileSearch.h"
+#include "screens/TGameDesktop.h"
+#include "screens/TGameMenu.h"
+#include "screens/TMainMenu.h"
+#include "screens/TMenuDesktop.h"
+#include "shell/ErrorLog.h"
+#include "toolkit/TWinList.h"
+#include "toolkit/TWinScrollVert.h"
+#include "toolkit/TWinTextList.h"
+#include "world/TMap.h"
+#include "world/WorldState.h"
+
+namespace {
+
+using MapListTest = ScreenTest;
+
+std::vector<std::wstring> RowsOf(const TNewGameMenu* menu) {
+  std::vector<std::wstring> rows;
+  for (size_t i = 1; i < menu->List->Children.size(); ++i) {
+    rows.push_back(static_cast<TWinTextList*>(menu->List->Children[i])->Text);
+  }
+  return rows;
+}
+
+TWinTextList* RowOf(const TNewGameMenu* menu, const std::wstring& text) {
+  for (size_t i = 1; i < menu->List->Children.size(); ++i) {
+    auto* row = static_cast<TWinTextList*>(menu->List->Children[i]);
+    if (row->Text == text) return row;
+  }
+  ADD_FAILURE() << "no such row";
+  return nullptr;
+}
+
+bool Logged(const std::string& line) {
+  for (const std::string& entry : ErrorLogEntries()) {
+    if (entry.find(line) != std::string::npos) return true;
+  }
+  return false;
+}
+
+ptrdiff_t IndexOf(const std::vector<std::wstring>& list, const std::wstring& item) {
+  const auto it = std::find(list.begin(), list.end(), item);
+  return it == list.end() ? -1 : it - list.begin();
+}
+
+TEST_F(MapListTest, SearchGoesBreadthFirstAndTakesOnlyPlainFilesWithTheExactExtension) {
+  WriteFile("maps/deeper/c.map");
+  WriteFile("maps/b.map");
+  WriteFile("a.map");
+  WriteFile("map");
+  WriteFile("LEVEL.MAP");
+  WriteFile("notes.txt");
+  WriteFile("locked.map");
+  WriteFile(".hidden.map");
+  WriteFile(".secret/inside.map");
+  std::filesystem::permissions(Harness.WorkDir() / "locked.map", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  // A link back up the tree would make the walk endless if it were followed.
+  std::filesystem::create_directory_symlink(Harness.WorkDir(), Harness.WorkDir() / "maps" / "loop");
+  std::filesystem::create_symlink(Harness.WorkDir() / "a.map", Harness.WorkDir() / "link.map");
+
+  const TFileSearch search(L"./*", {L"map"});
+  std::vector<std::wstring> sorted = search.Files;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, (std::vector<std::wstring>{L"./a.map", L"./map", L"./maps/b.map", L"./maps/deeper/c.map"}));
+  EXPECT_LT(IndexOf(search.Files, L"./a.map"), IndexOf(search.Files, L"./maps/b.map"));
+  EXPECT_LT(IndexOf(search.Files, L"./map"), IndexOf(search.Files, L"./maps/b.map"));
+  EXPECT_LT(IndexOf(search.Files, L"./maps/b.map"), IndexOf(search.Files, L"./maps/deeper/c.map"));
+  EXPECT_EQ(search.Patterns.front(), L"./*");
+  EXPECT_NE(IndexOf(search.Patterns, L"./maps/*"), -1);
+  EXPECT_NE(IndexOf(search.Patterns, L"./maps/deeper/*"), -1);
+  EXPECT_EQ(IndexOf(search.Patterns, L"./res/*"), -1) << "links are never entered";
+  EXPECT_EQ(IndexOf(search.Patterns, L"./.secret/*"), -1) << "hidden directories are not entered";
+  EXPECT_TRUE(ErrorLogEntries().empty());
+
+  const TFileSearch several(L"./*", {L"txt", L"MAP"});
+  sorted = several.Files;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, (std::vector<std::wstring>{L"./LEVEL.MAP", L"./notes.txt"}));
+}
+
+TEST_F(MapListTest, ExtensionIsWhatFollowsTheLastDotOrSlash) {
+  EXPECT_EQ(TFileSearch::ExtensionOf(L"./a.map"), L"map");
+  EXPECT_EQ(TFileSearch::ExtensionOf(L"./map"), L"map");
+  EXPECT_EQ(TFileSearch::ExtensionOf(L".\\dir\\b.map"), L"map");
+  EXPECT_EQ(TFileSearch::ExtensionOf(L"./a.map."), L"");
+  EXPECT_EQ(TFileSearch::ExtensionOf(L".map"), L"map") << "the first character is never looked at";
+  EXPECT_EQ(TFileSearch::ExtensionOf(L"map"), L"ap");
+  EXPECT_EQ(TFileSearch::ExtensionOf(L""), L"");
+}
+
+TEST_F(MapListTest, SearchThatCannotOpenADirectoryLogsAndKeepsWhatItFound) {
+  const TFileSearch missing(L"./nowhere/*", {L"map"});
+  EXPECT_TRUE(missing.Files.empty());
+  EXPECT_TRUE(Logged("invalid handle value: ./nowhere/*"));
+}
+
+TEST_F(MapListTest, MenuListsTheMapsAndLoadsOnlyWithASelection) {
+  StartGame();
+  WriteFile("a.map");
+  WriteFile("maps/b.map");
+  WriteFile("LEVEL.MAP");
+  ClickButton(LiveOf<TMainMenu>().front(), L"Загрузить игру");
+  auto menus = LiveOf<TNewGameMenu>();
+  ASSERT_EQ(menus.size(), 1u);
+  TNewGameMenu* menu = menus.front();
+  EXPECT_EQ(InputRoot, menu);
+  EXPECT_EQ(menu->Title, L"Загрузить игру");
+  EXPECT_EQ(Place(menu), (TPlace{220, 100, 360, 400}));
+  EXPECT_EQ(Place(menu->List), (TPlace{30, 30, 300, 292}));
+  EXPECT_EQ(ButtonsOf(menu), (decltype(ButtonsOf(menu)){{L"Загрузить", 1}, {L"Назад", 0}}));
+  EXPECT_EQ(RowsOf(menu), (std::vector<std::wstring>{L"./a.map", L"./maps/b.map"}));
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TMainMenu>().empty());
+
+  ClickButton(menu, L"Загрузить");
+  EXPECT_FALSE(ScreenRequestPending) << "nothing is selected";
+  EXPECT_EQ(InputRoot, menu);
+  Click(RowOf(menu, L"./a.map"));
+  Click(RowOf(menu, L"./a.map"));
+  ASSERT_EQ(menu->List->Selected, nullptr) << "the second click deselects";
+  ClickButton(menu, L"Загрузить");
+  EXPECT_FALSE(ScreenRequestPending);
+
+  ClickButton(menu, L"Назад");
+  EXPECT_FALSE(ScreenRequestPending);
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TNewGameMenu>().empty());
+  ASSERT_EQ(LiveOf<TMainMenu>().size(), 1u);
+  EXPECT_EQ(InputRoot, LiveOf<TMainMenu>().front());
+}
+
+TEST_F(MapListTest, MoreRowsThanFitScroll) {
+  StartGame();
+  for (int i = 0; i < 20; ++i) WriteFile("m" + std::to_string(100 + i) + ".map");
+  ClickButton(LiveOf<TMainMenu>().front(), L"Загрузить игру");
+  TNewGameMenu* menu = LiveOf<TNewGameMenu>().front();
+  EXPECT_EQ(menu->List->ItemCount(), 20);
+  EXPECT_EQ(menu->List->Rows, 16);
+  EXPECT_EQ(menu->List->ScrollBar->Maximum, 4);
+}
+
+TEST_F(MapListTest, LoadingASampleMapBuildsTheGameScreenAtTheNextFrame) {
+  CopySampleMap("duel.map");
+  StartGame();
+  TWindow* menuScreen = RootWindow;
+  ClickButton(LiveOf<TMainMenu>().front(), L"Загрузить игру");
+  TNewGameMenu* menu = LiveOf<TNewGameMenu>().front();
+  Click(RowOf(menu, L"./duel.map"));
+  ClickButton(menu, L"Загрузить");
+  EXPECT_TRUE(ScreenRequestPending);
+  EXPECT_EQ(RequestedScreen, 1);
+  EXPECT_EQ(MapColumns, 10) << "the map is read at once";
+  EXPECT_EQ(MapRows, 8);
+  EXPECT_EQ(Players[0].Name, L"Red Baron");
+  EXPECT_EQ(RootWindow, menuScreen) << "the screen changes only at the next frame";
+
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TMenuDesktop>().empty());
+  EXPECT_TRUE(LiveOf<TNewGameMenu>().empty());
+  auto* game = dynamic_cast<TGameDesktop*>(RootWindow);
+  ASSERT_NE(game, nullptr);
+  EXPECT_EQ(InputRoot, game);
+  ASSERT_EQ(game->Children.size(), 2u);
+  auto* map = dynamic_cast<TMap*>(game->Children[0]);
+  auto* side = dynamic_cast<TGameMenu*>(game->Children[1]);
+  ASSERT_NE(map, nullptr);
+  ASSERT_NE(side, nullptr);
+  EXPECT_EQ(map->Columns(), 10);
+  EXPECT_EQ(Place(map), (TPlace{0, 0, 600, 600}));
+  EXPECT_EQ(Place(side), (TPlace{600, 0, 200, 600}));
+  EXPECT_EQ(FocusPath.back(), ButtonOf(side, L"Пропустить Ход.")) << "the last window made has the focus";
+
+  SetClientSize(1024, 768);
+  EXPECT_EQ(Place(side), (TPlace{824, 0, 200, 768}));
+  EXPECT_EQ(map->Width, 824);
+  EXPECT_EQ(map->Height, 768);
+  SetClientSize(640, 480);
+  EXPECT_EQ(Place(side), (TPlace{440, 0, 200, 480}));
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+#pragma once
+// Shared ground for the screen tests: the headless game started with an 800 x
+// 600 client area, and helpers that find windows and click them as a player
+// would, through real mouse and key messages.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Win32.h"
+#include "shell/TGame.h"
+#include "shell/TTimer.h"
+#include "support/GameHarness.h"
+#include "toolkit/TWinButton.h"
+#include "toolkit/TWindow.h"
+#include "toolkit/TWindowBuffer.h"
+#include "toolkit/WindowTree.h"
+
+// A window's x, y, width and height, comparable in assertions.
+using TPlace = std::array<int32_t, 4>;
+inline TPlace Place(const TWindow* window) { return TPlace{window->X, window->Y, window->Width, window->Height}; }
+
+class ScreenTest : public ::testing::Test {
+ protected:
+  // Starts the game and runs the first frame, which builds the menu screen.
+  void StartGame() {
+    Harness.Start();
+    SetClientSize(800, 600);
+    Harness.Tick();
+  }
+
+  void SetClientSize(int width, int height) {
+    RECT outer{}, client{};
+    GetWindowRect(Harness.Window(), &outer);
+    GetClientRect(Harness.Window(), &client);
+    MoveWindow(Harness.Window(), outer.left, outer.top, width + (outer.right - outer.left) - client.right,
+               height + (outer.bottom - outer.top) - client.bottom, TRUE);
+  }
+
+  // Writes a file into the working directory, creating its folders.
+  void WriteFile(const std::filesystem::path& relative, const std::string& bytes = "0\r\n") {
+    const std::filesystem::path path = Harness.WorkDir() / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  // Copies a sample map into the working directory.
+  void CopySampleMap(const std::string& name) {
+    std::filesystem::copy_file(std::filesystem::path(KRAMBOL_MAPS_DIR) / name, Harness.WorkDir() / name);
+  }
+
+  // Every live window of the type, in construction order.
+  template <typename T>
+  static std::vector<T*> LiveOf() {
+    std::vector<T*> found;
+    for (TWindow* window : LiveWindows) {
+      if (auto* typed = dynamic_cast<T*>(window)) found.push_back(typed);
+    }
+    return found;
+  }
+
+  static bool IsLive(const TWindow* window) {
+    return std::find(LiveWindows.begin(), LiveWindows.end(), window) != LiveWindows.end();
+  }
+
+  // The child button of the window with this caption; fails the test when there is none.
+  static TWinButton* ButtonOf(const TWindow* window, const std::wstring& text) {
+    for (TWindow* child : window->Children) {
+      auto* button = dynamic_cast<TWinButton*>(child);
+      if (button && button->Text == text) return button;
+    }
+    ADD_FAILURE() << "no such button";
+    return nullptr;
+  }
+
+  // The captions and ids of the window's buttons, in order of creation.
+  static std::vector<std::pair<std::wstring, int32_t>> ButtonsOf(const TWindow* window) {
+    std::vector<std::pair<std::wstring, int32_t>> buttons;
+    for (TWindow* child : window->Children) {
+      if (auto* button = dynamic_cast<TWinButton*>(child)) buttons.emplace_back(button->Text, button->Id);
+    }
+    return buttons;
+  }
+
+  // The screen point of a point in a window's drawing coordinates: only
+  // buffers start a coordinate space of their own.
+  static TPoint OnScreen(const TWindow* window, int32_t x, int32_t y) {
+    for (const TWindow* w = window->Parent; w; w = w->Parent) {
+      if (dynamic_cast<const TWindowBuffer*>(w)) {
+        x += w->X;
+        y += w->Y;
+      }
+    }
+    return TPoint{x, y};
+  }
+
+  // A left click in the middle of the window.
+  void Click(const TWindow* window) {
+    ASSERT_NE(window, nullptr);
+    const TPoint p = OnScreen(window, window->X + window->Width / 2, window->Y + window->Height / 2);
+    Harness.LeftClick(p.x, p.y);
+  }
+
+  // Clicks the button with this caption in the window.
+  void ClickButton(const TWindow* window, const std::wstring& text) { Click(ButtonOf(window, text)); }
+
+  TGameHarness Harness;
+};
