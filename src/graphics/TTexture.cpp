@@ -5,11 +5,14 @@
 TTexture::TTexture(std::wstring path) : Path_(std::move(path)) {}
 
 TTexture::~TTexture() noexcept(false) {
+  // The object is gone whatever happens, so its image goes with it; a texture
+  // still in use is reported on the way out.
+  if (Image_) GdipDisposeImage(Image_);
+  Image_ = nullptr;
   if (UseCount_ != 0) {
     LogError("Не верное удалние текстуры, еще есть %d элементов", UseCount_);
     throw 0;
   }
-  if (Image_) GdipDisposeImage(Image_);
 }
 
 void TTexture::Acquire() {

@@ -13,8 +13,8 @@ class TTexture {
   TTexture(const TTexture&) = delete;
   TTexture& operator=(const TTexture&) = delete;
 
-  // Logs "Не верное удалние текстуры, еще есть %d элементов" and throws 0 when
-  // the texture is still in use; otherwise frees the image.
+  // Frees the image; then, when the texture is still in use, logs "Не верное
+  // удалние текстуры, еще есть %d элементов" and throws 0.
   virtual ~TTexture() noexcept(false);
   // Loads the image when the count is 0 (logging "нет текстуры [path]" when it
   // fails), then counts the user. A failed image stays; drawing it draws nothing.
