@@ -8,10 +8,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build=build-fuzz
+tools/deps.sh build fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKRAMBOL_FUZZ=ON -DKRAMBOL_SANITIZE=ON -DKRAMBOL_TESTS=OFF -DKRAMBOL_BENCH=OFF \
-  -DCMAKE_PROJECT_INCLUDE="$PWD/fuzz/FuzzHook.cmake"
+  -DKRAMBOL_FUZZ=ON -DKRAMBOL_SANITIZE=ON -DKRAMBOL_TESTS=OFF -DKRAMBOL_BENCH=OFF
 cmake --build "$build" --target MapReader_fuzz krambol_art -j2
 
 # The corpus grows in a scratch directory; the sample maps stay as they are.
