@@ -1,8 +1,5 @@
 #pragma once
-// The text the finish screen announces: "Выйграл Игрок:\n" and the winner's
-// name, set by the victory check just before it requests the finish screen.
-// Empty until a game has been won.
+// The finish screen's text lives with the world state, which sets it when a
+// queen is destroyed; this header keeps the screens' includes short.
 
-#include <string>
-
-extern std::wstring WinnerText;
+#include "world/WorldState.h"

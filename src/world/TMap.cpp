@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "algo/TDijkstra.h"
 #include "graphics/DrawingObjects.h"
 #include "graphics/FrameDrawing.h"
 #include "shell/TTimer.h"
@@ -61,6 +62,32 @@ TMap::~TMap() {
   // The last child first: each leaves the children and the live windows in
   // turn, and from the end that costs no moving of the others.
   while (!Children.empty()) delete Children.back();
+}
+
+void TMap::Update() {
+  if (Moving && Route.size() >= 2) {
+    TWinCell* source = CellWindow(Route[0].first, Route[0].second);
+    TWinCell* next = CellWindow(Route[1].first, Route[1].second);
+    if (!source || !next || !source->Cell || !source->Cell->Unit || source->Cell->Unit->Animating) return;
+    if (Route.size() == 2 && next->Cell && next->Cell->Unit) {
+      source->Attacke(next);
+      source->OnRoute = 0;
+      next->OnRoute = 0;
+      Route.clear();
+      return;
+    }
+    next->Swap(source);
+    source->OnRoute = 0;
+    Route.erase(Route.begin());
+    return;
+  }
+  if (Moving && Route.size() == 1) {
+    if (TWinCell* last = CellWindow(Route[0].first, Route[0].second)) last->OnRoute = 0;
+    Route.clear();
+    return;
+  }
+  if (Moving) AdvanceTurnCounter();
+  Moving = false;
 }
 
 void TMap::Draw() {
@@ -160,6 +187,39 @@ void TMap::CancelSelection() {
   Route.clear();
   HasSelection = false;
   SelectedCell = nullptr;
+}
+
+void TMap::ComputeRoute() {
+  for (const TGridPosition& position : Route)
+    if (TWinCell* window = CellWindow(position.first, position.second)) window->OnRoute = 0;
+  Route.clear();
+  if (!SelectedCell || !TargetCell) return;
+
+  // The two ends count as passable only for this search, whatever leaves it.
+  struct TForcePassable {
+    TCell* Ends[2];
+    TForcePassable(TCell* in_from, TCell* in_to) : Ends{in_from, in_to} { Set(true); }
+    ~TForcePassable() { Set(false); }
+    TForcePassable(const TForcePassable&) = delete;
+    TForcePassable& operator=(const TForcePassable&) = delete;
+    void Set(bool in_value) {
+      for (TCell* cell : Ends)
+        if (cell) cell->ForcePassable = in_value;
+    }
+  };
+  {
+    const TForcePassable ends(SelectedCell->Cell, TargetCell->Cell);
+    NAlgo::TDijkstra search;
+    search.Build(MapCells, MapColumns, MapRows);
+    try {
+      search.Search({SelectedCell->Column, SelectedCell->Row}, {TargetCell->Column, TargetCell->Row}, Route);
+    } catch (int) {
+      Route.clear();
+    }
+  }
+
+  for (const TGridPosition& position : Route)
+    if (TWinCell* window = CellWindow(position.first, position.second)) window->OnRoute = 1;
 }
 
 TWinCell* TMap::CellWindow(int32_t in_column, int32_t in_row) const {

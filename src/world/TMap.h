@@ -29,9 +29,13 @@ class TMap : public TWindowBuffer, public TFrameRect {
   // The cell windows go with the children; the world state is not touched.
   ~TMap() override;
 
-  // FIXME: carrying out orders (walking the route step by step, the strike at
-  // its end, passing the turn when an order is over) is missing.
-  void Update() override {}
+  // Carries out the order, once per frame before the cell windows update:
+  // while the route has two cells or more and the stack on its first cell is
+  // idle, one step (TWinCell::Swap) to the second cell, or, when only two
+  // remain and the second holds a stack, the strike on it (TWinCell::Attacke),
+  // which ends the route. A route of one cell is dropped. Once the route is
+  // empty, an order in progress is over: the turn passes and Moving ends.
+  void Update() override;
   // Clears the buffer to dark grey; draws every cell's ground tile, route mark,
   // owner ring and hover outline; then every cell's place and stack, row by row
   // from the top so that lower rows cover higher ones; then the thin frame; and
@@ -47,6 +51,10 @@ class TMap : public TWindowBuffer, public TFrameRect {
   void ScrollBy(int32_t in_dx, int32_t in_dy);
   // Clears the route marks, empties the route and drops the selection.
   void CancelSelection();
+  // Searches the route from SelectedCell to TargetCell anew (the two cells
+  // count as passable for the search) and marks its cells; the route stays
+  // empty when either cell is missing or no route exists.
+  void ComputeRoute();
   // The window of cell (in_column, in_row); null outside the grid.
   TWinCell* CellWindow(int32_t in_column, int32_t in_row) const;
 

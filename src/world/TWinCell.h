@@ -20,21 +20,49 @@ class TWinCell : public TWindow {
   // in_cell is the grid entry shown, not owned.
   TWinCell(TMap* in_map, int32_t in_column, int32_t in_row, TCell* in_cell);
 
-  // FIXME: advancing the stack's animation (frame, offsets) and removing a
-  // stack whose lives are gone are missing; an idle stack needs neither.
-  void Update() override {}
+  // Once per frame, for a cell that holds a stack. An animating stack goes on
+  // one frame (stopping when the frame index reaches the row count of its
+  // sheet) and the drawing offsets move by the steps; an idle stack with lives
+  // shows the paused animation, and an idle stack's offsets are 0. Then a stack
+  // without lives that has stopped animating is removed (RemoveStack).
+  void Update() override;
   // A cell keeps its size.
   void SetSize(int32_t, int32_t) override {}
-  // FIXME: selecting a stack and giving an order are missing; the click is ignored.
-  void OnLButtonDown() override {}
+  // Ignored while the map carries out an order and on the cell where the
+  // selection was made. With a stack selected, any other click gives the order
+  // along the current route. Without one, a click on a stack of the player to
+  // move selects it.
+  void OnLButtonDown() override;
   // Shows the cell's information text (see InfoTextTarget), then cancels the
   // map's selection and route.
   void OnRButtonDown() override;
   // Empties the information text.
   void OnRButtonUp() override;
   void OnMouseLeave() override;
-  // Scrolls the map while the right button is held, then marks the cell hovered.
+  // With a stack selected and no order running, a free cell (no stack, no
+  // place) or a cell with a stack of the other player becomes the route's
+  // target and the route is searched again; other cells keep the route. Then
+  // scrolls the map while the right button is held and marks the cell hovered.
   void OnMouseMove() override;
+
+  // One step of a walk, called on the destination with the source cell window:
+  // the stack moves over to this cell, faces the way it goes and slides from
+  // the source's place into this cell over its running animation. The source is
+  // one of the eight neighbours; a farther cell is treated as the neighbour in
+  // its direction. Logs and throws 0 when in_other is this cell, or when the
+  // cells cannot take part (no stack to move, or a stack already here).
+  void Swap(TWinCell* in_other);
+  // One strike of this cell's stack on the stack of in_other: both turn to
+  // face each other, the attacker lunges half a cell toward the target, and the
+  // target loses RandomNumber() % 10 lives; when its top creature dies, the next
+  // one takes the top with (RandomNumber() % 10) + 5 lives, or, with none left,
+  // the target plays its dying animation. Logs and throws 0 when in_other is
+  // this cell, or when either cell holds no stack.
+  void Attacke(TWinCell* in_other);
+  // Deletes this cell's stack, taking it out of its owner's stack list first,
+  // and leaves the cell empty. A destroyed queen wins the game for the other
+  // player: sets WinnerText and requests the finish screen. Nothing without a stack.
+  void RemoveStack();
 
   TMap* Map() const { return Map_; }
 

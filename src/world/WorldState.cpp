@@ -1,5 +1,7 @@
 #include "world/WorldState.h"
 
+#include <limits>
+
 #include "world/TCell.h"
 
 int32_t MapColumns = 0;
@@ -8,6 +10,13 @@ TCell*** MapCells = nullptr;
 int32_t TurnCounter = 0;
 TPlayer Players[2];
 std::wstring MapFileName;
+std::wstring WinnerText;
+
+int32_t PlayerToMove() { return ((TurnCounter % 2) + 2) % 2; }
+
+void AdvanceTurnCounter() {
+  TurnCounter = TurnCounter == std::numeric_limits<int32_t>::max() ? 0 : TurnCounter + 1;
+}
 
 void ClearMap() {
   for (TPlayer& player : Players) player.Units.clear();

@@ -23,6 +23,17 @@ extern TCell*** MapCells;
 extern int32_t TurnCounter;
 extern TPlayer Players[2];
 extern std::wstring MapFileName;
+// What the finish screen announces: "Выйграл Игрок:\n" and the winner's name,
+// set when a queen is destroyed just before the finish screen is requested.
+// Empty until a game has been won.
+extern std::wstring WinnerText;
+
+// The index of the player to move, 0 or 1: TurnCounter mod 2, read as 0 or 1
+// for a negative counter too.
+int32_t PlayerToMove();
+// Passes the turn: TurnCounter goes on by one; at the largest counter it starts
+// again at 0, which keeps the players alternating.
+void AdvanceTurnCounter();
 
 // Deletes every cell (with its place and stack), frees the grid, sets both
 // sizes to 0 and empties both players' stack lists.

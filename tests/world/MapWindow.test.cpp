@@ -281,7 +281,7 @@ TEST_F(MapWindowTest, HoverFollowsThePointer) {
   EXPECT_TRUE(map->CellWindow(2, 1)->Hovered);
   Harness.MouseMove(500, 400);
   EXPECT_FALSE(map->CellWindow(2, 1)->Hovered);
-  // A left click is ignored for now.
+  // A left click on an empty cell selects nothing.
   Harness.LeftClick(128 + 5, 48 + 5);
   EXPECT_FALSE(map->HasSelection);
 }

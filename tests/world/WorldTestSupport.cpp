@@ -4,6 +4,14 @@
 
 #include "graphics/TextureRegistry.h"
 #include "platform/Win32.h"
+#include "shell/RandomNumber.h"
+#include "shell/TTimer.h"
+#include "toolkit/WindowTree.h"
+#include "world/MapFile.h"
+#include "world/TCell.h"
+#include "world/TMap.h"
+#include "world/TUnit.h"
+#include "world/TWinCell.h"
 #include "world/WorldState.h"
 
 TWorldTest::TWorldTest() { RegisterTextures(); }
@@ -45,4 +53,65 @@ bool NearColor(uint32_t in_a, uint32_t in_b, int in_tolerance) {
     if (std::abs(a - b) > in_tolerance) return false;
   }
   return true;
+}
+
+std::string GridMapText(int in_turn, int in_columns, int in_rows, std::initializer_list<TGridToken> in_cells) {
+  std::string text = std::to_string(in_turn) + "\r\n\"Red Baron\"\r\n\"Blue Duke\"\r\n[" +
+                     std::to_string(in_columns) + " " + std::to_string(in_rows) + "]\r\n";
+  for (int r = 0; r < in_rows; ++r) {
+    for (int c = 0; c < in_columns; ++c) {
+      std::string token = "<[0 0]NN>";
+      for (const TGridToken& cell : in_cells)
+        if (cell.Column == c && cell.Row == r) token = cell.Token;
+      text += token + "\r\n";
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+TMap* TMapPlayTest::Show(const std::string& in_text) {
+  ReadMapFromBytes(in_text);
+  RequestScreen(1);
+  Harness.Tick();
+  TMap* map = Map();
+  if (!map) ADD_FAILURE() << "the game screen shows no map window";
+  return map;
+}
+
+TMap* TMapPlayTest::Map() const {
+  return RootWindow && !RootWindow->Children.empty() ? dynamic_cast<TMap*>(RootWindow->Children.front()) : nullptr;
+}
+
+TWinCell* TMapPlayTest::Window(int in_column, int in_row) const {
+  TMap* map = Map();
+  return map ? map->CellWindow(in_column, in_row) : nullptr;
+}
+
+TUnit* TMapPlayTest::StackAt(int in_column, int in_row) const {
+  TWinCell* window = Window(in_column, in_row);
+  return window && window->Cell ? window->Cell->Unit : nullptr;
+}
+
+void TMapPlayTest::Click(int in_column, int in_row) {
+  Harness.LeftClick(TWinCell::kWidth * in_column + 32, TWinCell::kHeight * in_row + 24);
+}
+
+void TMapPlayTest::Hover(int in_column, int in_row) {
+  Harness.MouseMove(TWinCell::kWidth * in_column + 32, TWinCell::kHeight * in_row + 24);
+}
+
+void TMapPlayTest::RightClick(int in_column, int in_row) {
+  Harness.RightDown(TWinCell::kWidth * in_column + 32, TWinCell::kHeight * in_row + 24);
+  Harness.RightUp(TWinCell::kWidth * in_column + 32, TWinCell::kHeight * in_row + 24);
+}
+
+uint32_t TMapPlayTest::SeedForDamage(int in_damage) {
+  for (uint32_t seed = 1;; ++seed) {
+    SeedRandomNumber(seed);
+    if (RandomNumber() % 10 == in_damage) {
+      SeedRandomNumber(seed);
+      return seed;
+    }
+  }
 }

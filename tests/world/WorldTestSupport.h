@@ -33,6 +33,40 @@ class TGameWorldTest : public ::testing::Test {
   TGameHarness Harness;
 };
 
+class TMap;
+class TUnit;
+class TWinCell;
+
+// One cell token of GridMapText, replacing the bare cell at (Column, Row).
+struct TGridToken {
+  int Column;
+  int Row;
+  const char* Token;
+};
+
+// A map-file text: the turn counter, players "Red Baron" (0) and "Blue Duke"
+// (1), and a grid of bare cells of tile (0, 0) but for the tokens given.
+std::string GridMapText(int in_turn, int in_columns, int in_rows, std::initializer_list<TGridToken> in_cells);
+
+// The game screen on a map read from text, played with real mouse messages.
+class TMapPlayTest : public TGameWorldTest {
+ protected:
+  // Reads the map and shows it on the game screen (one frame runs); the map
+  // window, or null with a failure.
+  TMap* Show(const std::string& in_text);
+  // The map window of the game screen shown; null when there is none.
+  TMap* Map() const;
+  // The window and the stack of a cell of the map shown.
+  TWinCell* Window(int in_column, int in_row) const;
+  TUnit* StackAt(int in_column, int in_row) const;
+  // Mouse messages at the middle of a cell of the map shown.
+  void Click(int in_column, int in_row);
+  void Hover(int in_column, int in_row);
+  void RightClick(int in_column, int in_row);
+  // A seed after which RandomNumber() % 10 first gives in_damage.
+  static uint32_t SeedForDamage(int in_damage);
+};
+
 // Fills the rectangle of a loaded sheet with one colour (non-premultiplied
 // ARGB). False when the image is missing or the rectangle does not fit.
 bool PaintImage(const TTexture& in_texture, const TRect& in_rect, uint32_t in_color);

@@ -1,3 +1,0 @@
-#include "screens/WinnerText.h"
-
-std::wstring WinnerText;
