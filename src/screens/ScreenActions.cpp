@@ -1,5 +1,7 @@
 #include "screens/ScreenActions.h"
 
+#include <string>
+
 #include "graphics/TTexture.h"
 #include "graphics/TextureRegistry.h"
 #include "shell/TTimer.h"
@@ -7,6 +9,7 @@
 #include "toolkit/TWinBoxAsk.h"
 #include "toolkit/TWindow.h"
 #include "toolkit/WindowTree.h"
+#include "world/MapFile.h"
 
 TRect CentredOn(const TWindow* in_window, int32_t in_width, int32_t in_height) {
   if (!in_window) return TRect{0, 0, in_width, in_height};
@@ -30,4 +33,11 @@ void PostCloseRequest() {
 
 void DrawStretchedBackground(const TWindow& in_window, const TTexture& in_texture) {
   if (TGraphics* surface = in_window.Surface()) DrawTexture(in_window.Bounds(), in_texture, *surface);
+}
+
+void LoadChosenMap(intptr_t in_pathPointer) {
+  // The path belongs to the sender: copy it before anything else runs.
+  const std::wstring path = in_pathPointer ? *reinterpret_cast<const std::wstring*>(in_pathPointer) : std::wstring();
+  ReadMapFile(path);
+  RequestScreen(1);
 }

@@ -21,6 +21,11 @@ void OpenExitQuestion();
 // Opens the About box centred on the current desktop and makes it the input root.
 void OpenAboutBox();
 
+// Loads the map whose path the map list sent (p2 of its code-9 notification, a
+// pointer to a wide string owned by the sender) and requests the game screen,
+// which is built from the new world at the start of the next frame.
+void LoadChosenMap(intptr_t in_pathPointer);
+
 // Asks the application object to close the program at the end of the next tick.
 void PostCloseRequest();
 

@@ -1,7 +1,5 @@
 #include "screens/TGameDesktop.h"
 
-#include <string>
-
 #include "screens/ScreenActions.h"
 #include "screens/TGameMainMenu.h"
 #include "screens/TGameMenu.h"
@@ -10,7 +8,6 @@
 #include "screens/TSaveMenu.h"
 #include "shell/TTimer.h"
 #include "toolkit/Notify.h"
-#include "world/MapFile.h"
 #include "world/TMap.h"
 
 TGameDesktop::TGameDesktop() {
@@ -40,13 +37,10 @@ void TGameDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intpt
       break;
     case kNotifyMapListClosed:
       if (p1 == 1) {
-        // The path belongs to the sender: copy it before anything else runs.
         // The map window of this screen still shows the old grid until the
         // new screen replaces it at the start of the next frame; the map list
         // stays the input root until then, so nothing reaches the old cells.
-        const std::wstring path = p2 ? *reinterpret_cast<const std::wstring*>(p2) : std::wstring();
-        ReadMapFile(path);
-        RequestScreen(1);
+        LoadChosenMap(p2);
       } else {
         new TGameMainMenu();
       }

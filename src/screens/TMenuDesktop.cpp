@@ -1,7 +1,5 @@
 #include "screens/TMenuDesktop.h"
 
-#include <string>
-
 #include "graphics/TTexture.h"
 #include "graphics/TextureRegistry.h"
 #include "platform/Win32.h"
@@ -13,7 +11,6 @@
 #include "toolkit/Notify.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/WindowTree.h"
-#include "world/MapFile.h"
 
 TMenuDesktop::TMenuDesktop() : Background(FindTexture(L"res/button/back.tif")) {
   Background->Acquire();
@@ -39,10 +36,7 @@ void TMenuDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intpt
       break;
     case kNotifyMapListClosed:
       if (p1 == 1) {
-        // The path belongs to the sender: copy it before anything else runs.
-        const std::wstring path = p2 ? *reinterpret_cast<const std::wstring*>(p2) : std::wstring();
-        ReadMapFile(path);
-        RequestScreen(1);
+        LoadChosenMap(p2);
       } else {
         new TMainMenu();
       }
