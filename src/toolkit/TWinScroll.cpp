@@ -61,7 +61,7 @@ int32_t TWinScroll::ThumbOffset() const {
   return static_cast<int32_t>(offset);
 }
 
-void TWinScroll::SetValue(int32_t v) {
+void TWinScroll::ClampValue(int32_t v) {
   if (v < Minimum) {
     Value = Minimum;
   } else if (v > Maximum) {
@@ -69,6 +69,10 @@ void TWinScroll::SetValue(int32_t v) {
   } else {
     Value = v;
   }
+}
+
+void TWinScroll::SetValue(int32_t v) {
+  ClampValue(v);
   const TRect decrease = TScrollTexture::Piece(false, TScrollPiece::First, 0);
   ThumbRect.x = Step(Step(X + 5, decrease.width), ThumbOffset());
   Draw();

@@ -76,6 +76,8 @@ class TWinScroll : public TWindow {
   void ClearStates();
   // The thumb's offset along the track for the current value.
   int32_t ThumbOffset() const;
+  // Stores v held inside minimum..maximum as the value.
+  void ClampValue(int32_t v);
   // Draws one part from its frame for the state into its rectangle.
   void DrawPiece(TGraphics& surface, bool vertical, TScrollPiece piece, int32_t state, const TRect& rect) const;
   // Writes the minimum, the value and the maximum into the layout rectangle

@@ -27,13 +27,7 @@ void TWinScrollVert::Layout() {
 }
 
 void TWinScrollVert::SetValue(int32_t v) {
-  if (v < Minimum) {
-    Value = Minimum;
-  } else if (v > Maximum) {
-    Value = Maximum;
-  } else {
-    Value = v;
-  }
+  ClampValue(v);
   const TRect up = TScrollTexture::Piece(true, TScrollPiece::First, 0);
   ThumbRect.y = Step(Step(Y + 5, up.height), ThumbOffset());
   Draw();
