@@ -7,9 +7,13 @@
 #include "screens/ScreenActions.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/WindowTree.h"
+#include "world/TMap.h"
 #include "world/WorldState.h"
 
-void PassTurn() {
+void PassTurn(TMap* in_map) {
+  // A selection left behind would let the next player's first click give the
+  // order for the previous player's stack.
+  if (in_map) in_map->CancelSelection();
   // A counter read from a file may already be at the top of its range; the
   // next (even) turn then restarts at 0 instead of overflowing.
   TurnCounter = TurnCounter == std::numeric_limits<int32_t>::max() ? 0 : TurnCounter + 1;

@@ -1,9 +1,14 @@
 #pragma once
 // Passing the turn by hand (the side menu's "Пропустить Ход."): the turn
 // counter goes on by one and a modal box "Переход хода" names the player who
-// plays now. The order state of the map is not looked at.
+// plays now. The next player starts from a clean map: whatever the previous
+// player had selected is dropped with its route.
 
-// Advances TurnCounter; at the largest counter it starts again at 0, which
-// keeps the alternation of the players. Then opens the box centred on the
-// current desktop and makes it the input root.
-void PassTurn();
+class TMap;
+
+// Cancels in_map's selection and route marks (as a right click on a cell does,
+// without the information text), then advances TurnCounter; at the largest
+// counter it starts again at 0, which keeps the alternation of the players.
+// Then opens the box centred on the current desktop and makes it the input
+// root. in_map may be null (no map window on the screen).
+void PassTurn(TMap* in_map);

@@ -7,6 +7,7 @@
 #include "toolkit/TWinButton.h"
 #include "toolkit/WindowTree.h"
 #include "world/CellInfo.h"
+#include "world/TMap.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -14,6 +15,14 @@ namespace {
 TRect PanelRect() {
   if (!RootWindow) return TRect{0, 0, TGameMenu::kWidth, 0};
   return TRect{RootWindow->Width - TGameMenu::kWidth, 0, TGameMenu::kWidth, RootWindow->Height};
+}
+
+// The map window that shares the screen with the panel; null when there is none.
+TMap* MapBeside(const TWindow& in_panel) {
+  if (!in_panel.Parent) return nullptr;
+  for (TWindow* sibling : in_panel.Parent->Children)
+    if (auto* map = dynamic_cast<TMap*>(sibling)) return map;
+  return nullptr;
 }
 }  // namespace
 
@@ -55,7 +64,7 @@ void TGameMenu::SetSize(int32_t, int32_t) {
 void TGameMenu::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t) {
   if (code != kNotifyClick) return;
   if (p1 == 1) {
-    PassTurn();
+    PassTurn(MapBeside(*this));
   } else if (p1 == 0) {
     new TGameMainMenu();
   }

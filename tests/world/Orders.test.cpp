@@ -26,17 +26,7 @@ bool Listed(int player, const TUnit* unit) {
   return std::find(units.begin(), units.end(), unit) != units.end();
 }
 
-class OrdersTest : public TMapPlayTest {
- protected:
-  // The cells marked on the route, row by row.
-  TRoute Marked() const {
-    TRoute marked;
-    for (int r = 0; r < Map()->Rows(); ++r)
-      for (int c = 0; c < Map()->Columns(); ++c)
-        if (Window(c, r)->OnRoute == 1) marked.push_back({c, r});
-    return marked;
-  }
-};
+class OrdersTest : public TMapPlayTest {};
 
 }  // namespace
 

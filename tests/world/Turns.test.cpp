@@ -8,6 +8,7 @@
 #include "shell/TTimer.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/WindowTree.h"
+#include "world/CellInfo.h"
 #include "world/TMap.h"
 #include "world/TUnit.h"
 #include "world/TWinCell.h"
@@ -26,8 +27,6 @@ class TurnsTest : public TMapPlayTest {
       if (auto* typed = dynamic_cast<T*>(window)) found.push_back(typed);
     return found;
   }
-  // Presses the side menu's "Пропустить Ход." button.
-  void SkipTurn() { Harness.LeftClick(RootWindow->Width - 200 + 100, 105); }
 };
 
 }  // namespace
@@ -94,7 +93,7 @@ TEST_F(TurnsTest, TheTurnCounterChoosesWhoMayGiveAnOrder) {
   EXPECT_FALSE(selectable(7, 0));
 }
 
-TEST_F(TurnsTest, SkippingTheTurnTwiceGivesItBackAndLeavesTheSelectionAlone) {
+TEST_F(TurnsTest, SkippingTheTurnTwiceGivesItBackAndDropsTheSelection) {
   TMap* map = Show(GridMapText(0, 3, 1, {{0, 0, "<[0 0]NU0[0 5 1 0 3]>"}}));
   ASSERT_NE(map, nullptr);
   Click(0, 0);
@@ -116,7 +115,47 @@ TEST_F(TurnsTest, SkippingTheTurnTwiceGivesItBackAndLeavesTheSelectionAlone) {
   Harness.Key(VK_ESCAPE);
   Harness.Tick();
 
-  // The selection made before stays, with its route.
+  // The selection made before went with the first pass.
+  EXPECT_FALSE(map->HasSelection);
+  EXPECT_TRUE(map->Route.empty());
+}
+
+TEST_F(TurnsTest, ASelectionLeftWhenTheTurnIsSkippedCannotActForTheNextPlayer) {
+  // Player 1 to move; player 0's knight at (0, 0), player 1's thief at (2, 0).
+  TMap* map = Show(GridMapText(1, 3, 2, {{0, 0, "<[0 0]NU0[0 10 2 0 3]>"}, {2, 0, "<[0 0]NU1[2 10 2 0 3]>"}}));
+  ASSERT_NE(map, nullptr);
+  TUnit* knight = StackAt(0, 0);
+  TUnit* thief = StackAt(2, 0);
+  // A free cell on the route and a free cell off it look alike but for the mark.
+  const auto markShown = [&] {
+    Harness.Tick();
+    return Harness.ScreenPixel(64 + 32, 24) != Harness.ScreenPixel(64 + 32, 48 + 24);
+  };
+  ASSERT_FALSE(markShown());
+  Click(2, 0);
+  Hover(0, 0);
+  ASSERT_EQ(Marked(), (std::vector<TMap::TGridPosition>{{0, 0}, {1, 0}, {2, 0}}));
+  ASSERT_TRUE(markShown());
+
+  SkipTurn();
+  EXPECT_EQ(TurnCounter, 2);
+  EXPECT_FALSE(map->HasSelection);
+  EXPECT_EQ(map->SelectedCell, nullptr);
+  EXPECT_TRUE(map->Route.empty());
+  EXPECT_TRUE(Marked().empty());
+  ASSERT_NE(InfoTextTarget, nullptr);
+  EXPECT_TRUE(InfoTextTarget->empty()) << "no information text, unlike a right click";
+  Harness.Key(VK_ESCAPE);
+  EXPECT_FALSE(markShown());
+
+  // Player 0's first click selects their own stack; the thief stays put.
+  Click(0, 0);
+  EXPECT_FALSE(map->Moving);
   EXPECT_TRUE(map->HasSelection);
-  EXPECT_EQ(map->Route.size(), 3u);
+  EXPECT_EQ(map->SelectedCell, Window(0, 0));
+  Harness.Tick(3);
+  EXPECT_EQ(StackAt(2, 0), thief);
+  EXPECT_EQ(StackAt(0, 0), knight);
+  EXPECT_EQ(knight->Lives, 10);
+  EXPECT_EQ(TurnCounter, 2);
 }

@@ -106,6 +106,19 @@ void TMapPlayTest::RightClick(int in_column, int in_row) {
   Harness.RightUp(TWinCell::kWidth * in_column + 32, TWinCell::kHeight * in_row + 24);
 }
 
+void TMapPlayTest::SkipTurn() {
+  if (RootWindow) Harness.LeftClick(RootWindow->Width - 200 + 100, 105);
+}
+
+std::vector<std::pair<int32_t, int32_t>> TMapPlayTest::Marked() const {
+  std::vector<std::pair<int32_t, int32_t>> marked;
+  if (TMap* map = Map())
+    for (int r = 0; r < map->Rows(); ++r)
+      for (int c = 0; c < map->Columns(); ++c)
+        if (map->CellWindow(c, r)->OnRoute == 1) marked.push_back({c, r});
+  return marked;
+}
+
 uint32_t TMapPlayTest::SeedForDamage(int in_damage) {
   for (uint32_t seed = 1;; ++seed) {
     SeedRandomNumber(seed);

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "graphics/Geometry.h"
 #include "graphics/TTexture.h"
@@ -63,6 +65,10 @@ class TMapPlayTest : public TGameWorldTest {
   void Click(int in_column, int in_row);
   void Hover(int in_column, int in_row);
   void RightClick(int in_column, int in_row);
+  // Presses the side menu's "Пропустить Ход." button.
+  void SkipTurn();
+  // The cells of the map shown that are marked on the route, row by row.
+  std::vector<std::pair<int32_t, int32_t>> Marked() const;
   // A seed after which RandomNumber() % 10 first gives in_damage.
   static uint32_t SeedForDamage(int in_damage);
 };
