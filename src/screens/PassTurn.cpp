@@ -11,6 +11,9 @@
 #include "world/WorldState.h"
 
 void PassTurn(TMap* in_map) {
+  // An order being carried out passes the turn itself when it ends; passing it
+  // here as well would cost the next player their turn.
+  if (in_map && in_map->Moving) return;
   // A selection left behind would let the next player's first click give the
   // order for the previous player's stack.
   if (in_map) in_map->CancelSelection();

@@ -159,3 +159,30 @@ TEST_F(TurnsTest, ASelectionLeftWhenTheTurnIsSkippedCannotActForTheNextPlayer) {
   EXPECT_EQ(knight->Lives, 10);
   EXPECT_EQ(TurnCounter, 2);
 }
+
+TEST_F(TurnsTest, SkippingTheTurnDuringAWalkDoesNothingAndTheWalkPassesItOnce) {
+  TMap* map = Show(GridMapText(0, 6, 2, {{0, 0, "<[0 0]NU0[0 10 2 0 3]>"}, {5, 1, "<[0 0]NU1[2 10 2 0 3]>"}}));
+  ASSERT_NE(map, nullptr);
+  TUnit* knight = StackAt(0, 0);
+  Click(0, 0);
+  Hover(4, 0);
+  ASSERT_EQ(map->Route.size(), 5u);
+  Click(4, 0);
+  Harness.Tick();
+  ASSERT_TRUE(map->Moving);
+  ASSERT_EQ(StackAt(1, 0), knight);
+
+  SkipTurn();
+  EXPECT_EQ(TurnCounter, 0);
+  EXPECT_TRUE(LiveOf<TWinBox>().empty());
+  EXPECT_EQ(InputRoot, RootWindow);
+  EXPECT_EQ(map->Route.size(), 4u) << "the walk goes on";
+
+  Harness.Tick(5 * static_cast<int>(knight->Animation(kRunning)->Rows) + 2);
+  EXPECT_EQ(StackAt(4, 0), knight);
+  EXPECT_FALSE(map->Moving);
+  EXPECT_EQ(TurnCounter, 1);
+  // Player 1 gets their turn.
+  Click(5, 1);
+  EXPECT_TRUE(map->HasSelection);
+}
