@@ -86,7 +86,11 @@ void TMap::Update() {
     Route.clear();
     return;
   }
-  if (Moving) AdvanceTurnCounter();
+  if (Moving) {
+    AdvanceTurnCounter();
+    // The order is over: the cell it was given from takes clicks again.
+    SelectedCell = nullptr;
+  }
   Moving = false;
 }
 

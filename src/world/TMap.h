@@ -34,7 +34,8 @@ class TMap : public TWindowBuffer, public TFrameRect {
   // idle, one step (TWinCell::Swap) to the second cell, or, when only two
   // remain and the second holds a stack, the strike on it (TWinCell::Attacke),
   // which ends the route. A route of one cell is dropped. Once the route is
-  // empty, an order in progress is over: the turn passes and Moving ends.
+  // empty, an order in progress is over: the turn passes, SelectedCell is
+  // cleared and Moving ends.
   void Update() override;
   // Clears the buffer to dark grey; draws every cell's ground tile, route mark,
   // owner ring and hover outline; then every cell's place and stack, row by row
@@ -62,8 +63,9 @@ class TMap : public TWindowBuffer, public TFrameRect {
   int32_t Rows() const { return Rows_; }
 
   // Order state: a walk in progress, a stack selected, where the selection was
-  // made, where the route leads, and the route from the selected stack's cell to
-  // the target, both included.
+  // made (kept while its order runs, cleared when the order ends or is
+  // cancelled), where the route leads, and the route from the selected stack's
+  // cell to the target, both included.
   bool Moving = false;
   bool HasSelection = false;
   TWinCell* SelectedCell = nullptr;

@@ -208,12 +208,10 @@ TEST_F(OrdersTest, AnOrderWithoutARoutePassesTheTurnOnTheNextFrame) {
   EXPECT_EQ(StackAt(0, 1), knight);
   EXPECT_FALSE(knight->Animating);
 
-  // The cell of the last selection ignores clicks until a right click.
-  TurnCounter = 0;
-  Click(0, 1);
-  EXPECT_FALSE(map->HasSelection);
-  RightClick(0, 1);
+  // The order is over, so the cell it was given from answers clicks again
+  // (the turn is handed back by hand here).
   EXPECT_EQ(map->SelectedCell, nullptr);
+  TurnCounter = 0;
   Click(0, 1);
   EXPECT_TRUE(map->HasSelection);
 
@@ -228,6 +226,34 @@ TEST_F(OrdersTest, AnOrderWithoutARoutePassesTheTurnOnTheNextFrame) {
   EXPECT_EQ(TurnCounter, 0);
   Harness.Tick();
   EXPECT_EQ(TurnCounter, 1);
+}
+
+TEST_F(OrdersTest, AStackThatStruckWithoutMovingAnswersItsPlayersNextClick) {
+  TMap* map = Show(GridMapText(0, 3, 1, {{0, 0, "<[0 0]NU0[0 10 2 0 3]>"}, {1, 0, "<[0 0]NU1[2 50 1 0 3]>"}}));
+  ASSERT_NE(map, nullptr);
+  TUnit* knight = StackAt(0, 0);
+  Click(0, 0);
+  Hover(1, 0);
+  ASSERT_EQ(map->Route.size(), 2u);
+  Click(1, 0);
+  Harness.Tick(2);
+  ASSERT_EQ(TurnCounter, 1);
+  EXPECT_FALSE(map->Moving);
+  EXPECT_EQ(map->SelectedCell, nullptr) << "the order is over";
+  Harness.Tick(Frames(knight, kAttack));
+
+  // Player 1's turn goes by without touching the map; player 0's first click
+  // on the same stack selects it and a second gives the next strike.
+  TurnCounter = 2;
+  Click(0, 0);
+  EXPECT_TRUE(map->HasSelection);
+  EXPECT_EQ(map->SelectedCell, Window(0, 0));
+  Hover(1, 0);
+  Click(1, 0);
+  EXPECT_TRUE(map->Moving);
+  Harness.Tick(2);
+  EXPECT_EQ(TurnCounter, 3);
+  EXPECT_EQ(knight->CurrentAnimation, knight->Animation(kAttack));
 }
 
 TEST_F(OrdersTest, StrikesTakeRandomLivesAndKillTopCreaturesOneByOne) {
