@@ -89,7 +89,8 @@ void TWinCell::OnLButtonDown() {
     Map_->HasSelection = false;
     return;
   }
-  if (Cell && Cell->Unit && BelongsToPlayerToMove(*Cell->Unit)) {
+  // A stack without lives is dying: it goes when its animation ends.
+  if (Cell && Cell->Unit && Cell->Unit->Lives > 0 && BelongsToPlayerToMove(*Cell->Unit)) {
     Map_->SelectedCell = this;
     Map_->HasSelection = true;
   }

@@ -31,7 +31,7 @@ class TWinCell : public TWindow {
   // Ignored while the map carries out an order and on the cell where the
   // selection was made. With a stack selected, any other click gives the order
   // along the current route. Without one, a click on a stack of the player to
-  // move selects it.
+  // move that has lives left selects it.
   void OnLButtonDown() override;
   // Shows the cell's information text (see InfoTextTarget), then cancels the
   // map's selection and route.

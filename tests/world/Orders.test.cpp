@@ -327,6 +327,44 @@ TEST_F(OrdersTest, StrikesTakeRandomLivesAndKillTopCreaturesOneByOne) {
   EXPECT_EQ(TurnCounter, 1);
 }
 
+TEST_F(OrdersTest, ADyingStackCannotBeSelectedAndItsPlayerCanStillMove) {
+  TMap* map = Show(GridMapText(0, 4, 2,
+                               {{0, 0, "<[0 0]NU0[0 10 2 0 3]>"},
+                                {1, 0, "<[0 0]NU1[2 3 1 0 3]>"},
+                                {3, 1, "<[0 0]NU1[2 10 1 0 3]>"}}));
+  ASSERT_NE(map, nullptr);
+  TUnit* dying = StackAt(1, 0);
+  ASSERT_GT(Frames(dying, kOver), 3);
+  Click(0, 0);
+  Hover(1, 0);
+  SeedForDamage(5);
+  Click(1, 0);
+  Harness.Tick(2);
+  ASSERT_EQ(TurnCounter, 1);
+  ASSERT_EQ(StackAt(1, 0), dying);
+  ASSERT_EQ(dying->CurrentAnimation, dying->Animation(kOver));
+
+  // Player 1 clicks the dying stack, then a free cell: no selection, no order.
+  Click(1, 0);
+  EXPECT_FALSE(map->HasSelection);
+  Hover(2, 1);
+  EXPECT_TRUE(map->Route.empty());
+  Click(2, 1);
+  EXPECT_FALSE(map->Moving);
+  Harness.Tick(Frames(dying, kOver));
+  EXPECT_EQ(StackAt(1, 0), nullptr);
+  EXPECT_EQ(TurnCounter, 1);
+
+  // The turn is still player 1's to play with the other stack.
+  Click(3, 1);
+  EXPECT_TRUE(map->HasSelection);
+  Hover(2, 1);
+  Click(2, 1);
+  Harness.Tick(3);
+  EXPECT_NE(StackAt(2, 1), nullptr);
+  EXPECT_EQ(TurnCounter, 2);
+}
+
 TEST_F(OrdersTest, StepsAndStrikesFaceTheNeighbourAndStartFromTheSourceCell) {
   TMap* map = Show(GridMapText(0, 3, 3, {{1, 1, "<[0 0]NU0[0 10 2 0 3]>"}}));
   ASSERT_NE(map, nullptr);
