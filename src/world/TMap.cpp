@@ -66,6 +66,13 @@ TMap::~TMap() {
 
 void TMap::Update() {
   if (Moving && Route.size() >= 2) {
+    // The stack that took the order is gone (it died while selected): the
+    // order ends here, as one without a route does, instead of waiting for a
+    // stack that cannot come.
+    const TWinCell* first = CellWindow(Route[0].first, Route[0].second);
+    if (!first || !first->Cell || !first->Cell->Unit) CancelSelection();
+  }
+  if (Moving && Route.size() >= 2) {
     TWinCell* source = CellWindow(Route[0].first, Route[0].second);
     TWinCell* next = CellWindow(Route[1].first, Route[1].second);
     if (!source || !next || !source->Cell || !source->Cell->Unit || source->Cell->Unit->Animating) return;

@@ -33,9 +33,9 @@ class TMap : public TWindowBuffer, public TFrameRect {
   // while the route has two cells or more and the stack on its first cell is
   // idle, one step (TWinCell::Swap) to the second cell, or, when only two
   // remain and the second holds a stack, the strike on it (TWinCell::Attacke),
-  // which ends the route. A route of one cell is dropped. Once the route is
-  // empty, an order in progress is over: the turn passes, SelectedCell is
-  // cleared and Moving ends.
+  // which ends the route. A route of one cell is dropped, and so is a route
+  // whose first cell has lost its stack. Once the route is empty, an order in
+  // progress is over: the turn passes, SelectedCell is cleared and Moving ends.
   void Update() override;
   // Clears the buffer to dark grey; draws every cell's ground tile, route mark,
   // owner ring and hover outline; then every cell's place and stack, row by row

@@ -365,6 +365,33 @@ TEST_F(OrdersTest, ADyingStackCannotBeSelectedAndItsPlayerCanStillMove) {
   EXPECT_EQ(TurnCounter, 2);
 }
 
+TEST_F(OrdersTest, AnOrderWhoseStackIsGoneEndsAsOneWithoutARoute) {
+  TMap* map = Show(GridMapText(0, 4, 1, {{0, 0, "<[0 0]NU0[0 10 1 0 3]>"}}));
+  ASSERT_NE(map, nullptr);
+  TUnit* knight = StackAt(0, 0);
+  Click(0, 0);
+  Hover(3, 0);
+  ASSERT_EQ(map->Route.size(), 4u);
+  // The selected stack's last creature dies before the order is given (play
+  // takes lives only in a strike, so this one is set by hand).
+  knight->Lives = 0;
+  knight->Count = 0;
+  Harness.Tick();
+  ASSERT_EQ(StackAt(0, 0), nullptr);
+  Click(3, 0);
+  ASSERT_TRUE(map->Moving);
+
+  // The next frame ends the order: no marks, no route, the other player moves.
+  Harness.Tick();
+  EXPECT_FALSE(map->Moving);
+  EXPECT_EQ(TurnCounter, 1);
+  EXPECT_TRUE(map->Route.empty());
+  EXPECT_TRUE(Marked().empty());
+  EXPECT_EQ(map->SelectedCell, nullptr);
+  Harness.Tick(3);
+  EXPECT_EQ(TurnCounter, 1);
+}
+
 TEST_F(OrdersTest, StepsAndStrikesFaceTheNeighbourAndStartFromTheSourceCell) {
   TMap* map = Show(GridMapText(0, 3, 3, {{1, 1, "<[0 0]NU0[0 10 2 0 3]>"}}));
   ASSERT_NE(map, nullptr);
