@@ -4,6 +4,8 @@
 
 #include "graphics/TTexture.h"
 #include "graphics/TextureRegistry.h"
+#include "screens/TFailureBox.h"
+#include "screens/TNewGameMenu.h"
 #include "shell/TTimer.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/TWinBoxAsk.h"
@@ -38,6 +40,12 @@ void DrawStretchedBackground(const TWindow& in_window, const TTexture& in_textur
 void LoadChosenMap(intptr_t in_pathPointer) {
   // The path belongs to the sender: copy it before anything else runs.
   const std::wstring path = in_pathPointer ? *reinterpret_cast<const std::wstring*>(in_pathPointer) : std::wstring();
-  ReadMapFile(path);
-  RequestScreen(1);
+  if (ReadMapFile(path)) {
+    RequestScreen(1);
+    return;
+  }
+  // The world and the screen stay as they were. The map list opens again,
+  // searched anew (the file may have gone), with the reason over it.
+  auto* list = new TNewGameMenu();
+  new TFailureBox(L"Не удалось открыть карту.\n" + path, list);
 }

@@ -23,7 +23,10 @@ void OpenAboutBox();
 
 // Loads the map whose path the map list sent (p2 of its code-9 notification, a
 // pointer to a wide string owned by the sender) and requests the game screen,
-// which is built from the new world at the start of the next frame.
+// which is built from the new world at the start of the next frame. A map that
+// cannot be opened, or has no cell, leaves the world and the screen as they
+// were: a new map list opens, with the box "Не удалось открыть карту." and the
+// path over it.
 void LoadChosenMap(intptr_t in_pathPointer);
 
 // Asks the application object to close the program at the end of the next tick.

@@ -13,8 +13,13 @@ TFileSearch::TFileSearch(const std::wstring& in_pattern, const std::vector<std::
     WIN32_FIND_DATAW entry{};
     const HANDLE find = FindFirstFileW(pattern.c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) {
-      LogError("invalid handle value: %S", pattern.c_str());
-      return;
+      // A folder that cannot be opened (gone since it was listed, no access)
+      // hides only its own maps; the start folder is said in the log.
+      if (i == 0) {
+        LogError("invalid handle value: %S", pattern.c_str());
+        return;
+      }
+      continue;
     }
     do {
       Examine(entry, pattern);

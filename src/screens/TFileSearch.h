@@ -21,9 +21,11 @@ class TFileSearch {
 
   // Runs the whole search at once. in_pattern is a directory path followed by
   // "*", such as "./*"; in_extensions are compared exactly, without the dot.
-  // A directory that cannot be opened ends the search, logging "invalid handle
-  // value: %S" with its pattern; any other failure of the system's search ends
-  // it logging "error no more files". What was found until then is kept.
+  // A subdirectory that cannot be opened is skipped silently and the search
+  // goes on; a start directory that cannot be opened gives nothing, logging
+  // "invalid handle value: %S" with the pattern. Any other failure of the
+  // system's search ends it logging "error no more files". What was found
+  // until then is kept.
   TFileSearch(const std::wstring& in_pattern, const std::vector<std::wstring>& in_extensions);
   TFileSearch(const TFileSearch&) = delete;
   TFileSearch& operator=(const TFileSearch&) = delete;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "screens/TFailureBox.h"
 #include "toolkit/Notify.h"
 #include "toolkit/TWinButton.h"
 #include "toolkit/TWinEdit.h"
@@ -14,6 +15,13 @@ TSaveMenu::TSaveMenu() : TWinMenu(L"Сохранить игру", 330, 120) {
   new TWinButton(this, this, TRect{180, 60, 130, 40}, L"Назад", 0);
 }
 
+std::wstring TSaveMenu::SaveFileName(const std::wstring& in_typed) {
+  static const std::wstring kExtension = L".map";
+  const bool hasExtension = in_typed.size() >= kExtension.size() &&
+                            in_typed.compare(in_typed.size() - kExtension.size(), kExtension.size(), kExtension) == 0;
+  return hasExtension ? in_typed : in_typed + kExtension;
+}
+
 void TSaveMenu::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t) {
   if (code == kNotifyClick) {
     if (p1 == 0) {
@@ -24,8 +32,13 @@ void TSaveMenu::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t
     }
   } else if (code == kNotifyEditText) {
     if (!p1) return;
-    const std::wstring name = *reinterpret_cast<const std::wstring*>(p1);
-    WriteMapFile(name);
-    QueueForDeletion(this);
+    const std::wstring name = SaveFileName(*reinterpret_cast<const std::wstring*>(p1));
+    if (WriteMapFile(name)) {
+      QueueForDeletion(this);
+      return;
+    }
+    // The menu stays with the typed name, so another one can be tried; the
+    // previous file under this name is still as it was.
+    new TFailureBox(L"Не удалось сохранить игру.\n" + name, this);
   }
 }

@@ -3,6 +3,7 @@
 // "Save01.map" at first, and the buttons "Сохранить" (1) and "Назад" (0).
 
 #include <cstdint>
+#include <string>
 
 #include "toolkit/TWinMenu.h"
 
@@ -17,9 +18,14 @@ class TSaveMenu : public TWinMenu {
 
   // "Назад" closes the menu. "Сохранить" asks the edit field for its text; the
   // text (code 3, p1 a const std::wstring*, also sent on Enter in the field)
-  // is written as the game under that file name, and the menu closes whether
-  // the file could be written or not.
+  // is written as the game under SaveFileName of it. A save that works closes
+  // the menu; one that fails opens the box "Не удалось сохранить игру." with
+  // the file name over the menu, which stays open with the typed name.
   void OnNotify(TWindow* sender, TWindow* receiver, int32_t code, intptr_t p1, intptr_t p2) override;
+
+  // The file a typed name saves to: the name with ".map" appended unless it
+  // already ends in it, so that the save shows in the map list.
+  static std::wstring SaveFileName(const std::wstring& in_typed);
 
   // One of the children.
   TWinEdit* Edit;

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <type_traits>
 
 #include "shell/CodePage.h"
 
@@ -26,9 +30,65 @@ void Append(int& pos, const char* text) {
   pos += n;
 }
 
-// Formats like vsnprintf into FormatBuffer, but with %S always meaning a wide
-// string converted to CP1251, the same on every system.
-void Format(const char* format, va_list args) {
+// The length modifier of one conversion.
+enum class TLength { None, Char, Short, Long, LongLong, Max, Size, Difference, LongDouble };
+
+// Formats one integer conversion, taking the argument of the type the length
+// modifier names.
+void FormatInteger(char* piece, const std::string& spec, bool isSigned, TLength length, va_list& args) {
+  switch (length) {
+    case TLength::Long:
+      if (isSigned)
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, long));
+      else
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, unsigned long));
+      break;
+    case TLength::LongLong:
+      if (isSigned)
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, long long));
+      else
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, unsigned long long));
+      break;
+    case TLength::Max:
+      if (isSigned)
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, intmax_t));
+      else
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, uintmax_t));
+      break;
+    case TLength::Size:
+      if (isSigned)
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, std::make_signed_t<size_t>));
+      else
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, size_t));
+      break;
+    case TLength::Difference:
+      if (isSigned)
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, ptrdiff_t));
+      else
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, std::make_unsigned_t<ptrdiff_t>));
+      break;
+    default:
+      // char and short arrive promoted to int; the modifier in the spec narrows them.
+      if (isSigned)
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, int));
+      else
+        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, unsigned int));
+      break;
+  }
+}
+
+// Formats like vsnprintf into FormatBuffer, but with %S (and %ls, %lc) always
+// meaning wide text converted to CP1251, the same on every system. Every
+// conversion of the C library takes exactly the argument it names, '*' widths
+// and precisions included, so the arguments can never fall out of step with
+// the conversions. At a conversion that is not one of them (or a format cut
+// off inside one), the rest of the format is copied as it stands and no
+// further argument is read.
+void Format(const char* format, va_list in_args) {
+  // A copy of our own: the helpers take it by reference, which the parameter
+  // (an array type on some systems, decayed to a pointer here) does not allow.
+  va_list args;
+  va_copy(args, in_args);
   int pos = 0;
   char piece[kLogBufferSize];
   const char* p = format;
@@ -40,23 +100,63 @@ void Format(const char* format, va_list args) {
       Append(pos, literal.c_str());
       continue;
     }
-    // One conversion: %[flags][width][.precision][length]conversion.
+    // One conversion: %[flags][width][.precision][length]conversion, rebuilt
+    // in spec with every '*' replaced by the number it takes.
     const char* start = p++;
-    while (*p && std::strchr("-+ #0", *p)) ++p;
-    while (*p >= '0' && *p <= '9') ++p;
+    std::string spec = "%";
+    while (*p && std::strchr("-+ #0", *p)) spec += *p++;
+    if (*p == '*') {
+      ++p;
+      spec += std::to_string(va_arg(args, int));
+    } else {
+      while (*p >= '0' && *p <= '9') spec += *p++;
+    }
     if (*p == '.') {
       ++p;
-      while (*p >= '0' && *p <= '9') ++p;
+      if (*p == '*') {
+        ++p;
+        // A negative precision counts as none.
+        const int precision = va_arg(args, int);
+        if (precision >= 0) spec += "." + std::to_string(precision);
+      } else {
+        spec += '.';
+        while (*p >= '0' && *p <= '9') spec += *p++;
+      }
     }
-    bool wide = false;
-    if (*p == 'l') {
-      wide = true;
+    TLength length = TLength::None;
+    const char* lengthStart = p;
+    if (p[0] == 'h' && p[1] == 'h') {
+      length = TLength::Char;
+      p += 2;
+    } else if (p[0] == 'l' && p[1] == 'l') {
+      length = TLength::LongLong;
+      p += 2;
+    } else if (*p == 'h') {
+      length = TLength::Short;
+      ++p;
+    } else if (*p == 'l') {
+      length = TLength::Long;
+      ++p;
+    } else if (*p == 'j') {
+      length = TLength::Max;
+      ++p;
+    } else if (*p == 'z') {
+      length = TLength::Size;
+      ++p;
+    } else if (*p == 't') {
+      length = TLength::Difference;
+      ++p;
+    } else if (*p == 'L') {
+      length = TLength::LongDouble;
       ++p;
     }
+    const std::string lengthText(lengthStart, p);
     const char conversion = *p;
-    if (!conversion) break;
+    if (!conversion || !std::strchr("%diouxXcsSpfFeEgGaAn", conversion)) {
+      Append(pos, start);
+      break;
+    }
     ++p;
-    std::string spec(start, p);
     piece[0] = '\0';
     switch (conversion) {
       case '%':
@@ -64,33 +164,51 @@ void Format(const char* format, va_list args) {
         break;
       case 'd':
       case 'i':
-        if (wide)
-          std::snprintf(piece, sizeof piece, spec.c_str(), va_arg(args, long));
-        else
-          std::snprintf(piece, sizeof piece, spec.c_str(), va_arg(args, int));
+        FormatInteger(piece, spec + lengthText + conversion, true, length, args);
         break;
+      case 'o':
       case 'u':
       case 'x':
       case 'X':
-        if (wide)
-          std::snprintf(piece, sizeof piece, spec.c_str(), va_arg(args, unsigned long));
+        FormatInteger(piece, spec + lengthText + conversion, false, length, args);
+        break;
+      case 'f':
+      case 'F':
+      case 'e':
+      case 'E':
+      case 'g':
+      case 'G':
+      case 'a':
+      case 'A':
+        if (length == TLength::LongDouble)
+          std::snprintf(piece, sizeof piece, (spec + 'L' + conversion).c_str(), va_arg(args, long double));
         else
-          std::snprintf(piece, sizeof piece, spec.c_str(), va_arg(args, unsigned int));
+          std::snprintf(piece, sizeof piece, (spec + conversion).c_str(), va_arg(args, double));
         break;
-      case 'c':
-        if (wide) {
-          wchar_t w[2] = {static_cast<wchar_t>(va_arg(args, int)), 0};
-          std::strcpy(piece, WideToCp1251(w).c_str());
+      case 'p':
+        std::snprintf(piece, sizeof piece, (spec + 'p').c_str(), va_arg(args, void*));
+        break;
+      case 'n':
+        // Takes its pointer and stores nothing: a log line writes no memory.
+        (void)va_arg(args, void*);
+        break;
+      case 'c': {
+        std::string text;
+        if (length == TLength::Long) {
+          // wint_t may be narrower than int and arrives promoted.
+          const wchar_t w[2] = {static_cast<wchar_t>(va_arg(args, int)), 0};
+          text = WideToCp1251(w);
         } else {
-          piece[0] = static_cast<char>(va_arg(args, int));
-          piece[1] = '\0';
+          text.assign(1, static_cast<char>(va_arg(args, int)));
         }
+        // A zero character ends the line, as it would in the C library's output.
+        std::snprintf(piece, sizeof piece, (spec + 's').c_str(), text.c_str());
         break;
+      }
       case 's':
       case 'S': {
-        const bool isWide = wide || conversion == 'S';
         std::string text;
-        if (isWide) {
+        if (length == TLength::Long || conversion == 'S') {
           const wchar_t* w = va_arg(args, const wchar_t*);
           text = w ? WideToCp1251(w) : "(null)";
         } else {
@@ -98,19 +216,15 @@ void Format(const char* format, va_list args) {
           text = s ? s : "(null)";
         }
         // Width and precision apply as to a narrow string.
-        std::string narrowSpec = spec;
-        narrowSpec.erase(narrowSpec.size() - (wide ? 2 : 1));
-        narrowSpec += 's';
-        std::snprintf(piece, sizeof piece, narrowSpec.c_str(), text.c_str());
+        std::snprintf(piece, sizeof piece, (spec + 's').c_str(), text.c_str());
         break;
       }
       default:
-        // Unknown conversions are written as they stand; their argument is not consumed.
-        std::snprintf(piece, sizeof piece, "%s", spec.c_str());
         break;
     }
     Append(pos, piece);
   }
+  va_end(args);
   FormatBuffer[pos] = '\0';
 }
 

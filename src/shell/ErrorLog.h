@@ -9,8 +9,11 @@
 // Size of the shared buffer that every message is formatted into.
 constexpr int kLogBufferSize = 2048;
 
-// printf-style: %s narrow string, %S wide string (written in CP1251), %d int,
-// plus %u, %x, %c and %%. Formats into the shared 2048-byte buffer, truncating;
+// printf-style: %s narrow string, %S and %ls wide string (written in CP1251),
+// %d int, and every other conversion of the C library with its flags, width,
+// precision ('*' included) and length modifiers; %n stores nothing. A
+// conversion it does not know ends the formatting: the rest of the format is
+// kept as it stands. Formats into the shared 2048-byte buffer, truncating;
 // a message longer than 2045 characters keeps its first 2046 and ends with a
 // line feed. Never fails visibly.
 void LogError(const char* format, ...)

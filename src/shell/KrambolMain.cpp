@@ -10,6 +10,10 @@
 
 namespace {
 
+// The line logged for a run that an exception ended without a log line of its
+// own: "the game stopped because of an unexpected error".
+constexpr char kUnexpectedStopMessage[] = "Игра остановлена непредвиденной ошибкой";
+
 void RunGame() {
   TGame game;
   // Without a window no quit message would ever come; the failure is logged.
@@ -39,8 +43,13 @@ int KrambolMain() {
   SeedRandomNumber(seed);
   try {
     RunGame();
+  } catch (int) {
+    // The game's own way to stop: the line that says why is logged already.
+    // Thrown without one, the run still must not end in silence.
+    if (ErrorLogEntries().empty()) LogError(kUnexpectedStopMessage);
   } catch (...) {
-    // What the player learns comes from the log.
+    // Out of memory, a library's error: nothing has said why yet.
+    LogError(kUnexpectedStopMessage);
   }
   if (ErrorLogEntries().empty()) {
     FreeDrawingObjects();

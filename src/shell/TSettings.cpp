@@ -15,6 +15,7 @@ void TSettings::Load() {
   // value unless the read succeeds.
   int32_t interval = 0;
   if (!(file >> interval)) return;
+  if (interval < kMinFrameInterval || interval > kMaxFrameInterval) return;
   FrameInterval = interval;
   int32_t fullScreen = 0;
   if (!(file >> fullScreen)) return;

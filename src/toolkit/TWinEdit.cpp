@@ -31,6 +31,18 @@ void TWinEdit::Update() {
   }
 }
 
+void TWinEdit::GotFocus() {
+  TWindow::GotFocus();
+  BlinkCounter = 0;
+  Draw();
+}
+
+void TWinEdit::LostFocus() {
+  TWindow::LostFocus();
+  BlinkCounter = 4;
+  Draw();
+}
+
 void TWinEdit::ClampCaret() {
   if (Caret < 0) Caret = 0;
   if (static_cast<size_t>(Caret) > Text.size()) Caret = static_cast<int32_t>(Text.size());

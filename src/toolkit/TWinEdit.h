@@ -22,6 +22,10 @@ class TWinEdit : public TWindow {
   // counter where the caret is hidden.
   void Update() override;
   void Draw() override;
+  // Gaining the focus shows the caret and the red outline at once; losing it
+  // hides them at once. Both repaint the field.
+  void GotFocus() override;
+  void LostFocus() override;
   // Edit fields keep their size.
   void SetSize(int32_t, int32_t) override {}
   // Code 0: answers the sender with code 3 and the text. Code 1: takes a copy of

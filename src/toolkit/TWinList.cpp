@@ -39,6 +39,26 @@ void TWinList::ScrollTo(int32_t position) {
   Draw();
 }
 
+bool TWinList::Shows(const TWindow* row) const {
+  const auto it = std::find(Children.begin() + (Children.empty() ? 0 : 1), Children.end(), row);
+  if (it == Children.end()) return false;
+  const int64_t index = (it - Children.begin()) - 1;
+  return index >= First && index < static_cast<int64_t>(First) + Rows;
+}
+
+void TWinList::ScrollIntoView(const TWindow* row) {
+  const auto it = std::find(Children.begin() + (Children.empty() ? 0 : 1), Children.end(), row);
+  if (it == Children.end() || Rows <= 0 || Shows(row)) return;
+  const int32_t index = static_cast<int32_t>(it - Children.begin()) - 1;
+  const int32_t position = index < First ? index : index - Rows + 1;
+  if (ScrollBar) {
+    // The bar answers with its value (code 2), which scrolls the rows.
+    ScrollBar->OnNotify(this, ScrollBar, kNotifySetValue, position, 0);
+  } else {
+    ScrollTo(position);
+  }
+}
+
 void TWinList::Draw() {
   TGraphics* surface = Surface();
   if (!surface) return;

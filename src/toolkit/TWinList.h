@@ -30,6 +30,13 @@ class TWinList : public TWindow {
   // Makes the row at the index the first visible one and repaints.
   void ScrollTo(int32_t position);
 
+  // Whether the child is one of the rows in view: the `Rows` rows from First on.
+  bool Shows(const TWindow* row) const;
+  // Scrolls the fewest rows that bring the row into view, through the scroll
+  // bar so that it shows the new position. Nothing when it is in view already
+  // or no row fits the list.
+  void ScrollIntoView(const TWindow* row);
+
   // The rows, in the order they were added (the scroll bar is not among them).
   int32_t ItemCount() const { return static_cast<int32_t>(Children.size()) - 1; }
 

@@ -3,13 +3,21 @@
 #include "graphics/DrawingObjects.h"
 #include "shell/TTimer.h"
 #include "toolkit/Notify.h"
+#include "toolkit/TWinList.h"
 
 TWinTextList::TWinTextList(const TRect& rect, TWindow* parent, TWindow* owner, const std::wstring& text)
     : TWinText(rect, parent, text), Owner(owner) {}
 
+bool TWinTextList::InView() const {
+  const auto* list = dynamic_cast<const TWinList*>(Parent);
+  return !list || list->Shows(this);
+}
+
+TWindow* TWinTextList::HitTest(TPoint point) { return InView() ? TWinText::HitTest(point) : nullptr; }
+
 void TWinTextList::Draw() {
   TGraphics* surface = Surface();
-  if (!surface) return;
+  if (!surface || !InView()) return;
   const int back = Selected ? kLightRed : kVeryLightRed;
   const int ink = Selected ? kBlue : kBlack;
   const int outline = Selected ? kRed : kBlack;
@@ -24,6 +32,11 @@ void TWinTextList::Draw() {
 
 void TWinTextList::GotFocus() {
   Focused = true;
+  if (auto* list = dynamic_cast<TWinList*>(Parent); list && !list->Shows(this)) {
+    // Scrolling repaints the list with this row in it.
+    list->ScrollIntoView(this);
+    return;
+  }
   Draw();
 }
 

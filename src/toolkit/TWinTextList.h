@@ -10,9 +10,14 @@ class TWinTextList : public TWinText {
   TWinTextList(const TRect& rect, TWindow* parent, TWindow* owner, const std::wstring& text);
   ~TWinTextList() override = default;
 
+  // Paints nothing while the row is scrolled out of its list's view.
   void Draw() override;
+  // A row out of view that takes the focus (Tab) is scrolled into view first.
   void GotFocus() override;
   void LostFocus() override;
+  // A row out of view takes no mouse input: the rows next to the view lie
+  // partly over the list's margins.
+  TWindow* HitTest(TPoint point) override;
   // Only a release over the row counts as a click.
   void OnLButtonUp() override;
   void OnMouseLeave() override;
@@ -23,4 +28,8 @@ class TWinTextList : public TWinText {
   TWindow* Owner;
   bool Selected = false;
   bool Hover = false;
+
+ private:
+  // Whether the row is where its list shows it; a row outside a list always is.
+  bool InView() const;
 };

@@ -171,16 +171,31 @@ std::filesystem::path MapFilePath(const std::wstring& in_name) {
 #endif
 }
 
-void ReadMapFile(const std::wstring& in_name) {
-  MapFileName = in_name;
+bool ReadMapFile(const std::wstring& in_name) {
   const std::filesystem::path path = MapFilePath(in_name);
   // Only a regular file is opened: a directory or a device would not read as a
   // map, and a pipe could block the open.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   std::filebuf file;
-  if (!file.open(path, std::ios::in | std::ios::binary)) return;
-  ReadMapFromStream(file);
+  if (!file.open(path, std::ios::in | std::ios::binary)) return false;
+
+  // The new world is read beside the old one, which goes only once the new
+  // one has cells to play on.
+  TWorldState previous = TakeWorld();
+  try {
+    ReadMapFromStream(file);
+  } catch (...) {
+    RestoreWorld(previous);
+    throw;
+  }
+  if (MapColumns <= 0 || MapRows <= 0) {
+    RestoreWorld(previous);
+    return false;
+  }
+  DeleteWorld(previous);
+  MapFileName = in_name;
+  return true;
 }
 
 void ReadMapFromBytes(const std::string& in_bytes) {

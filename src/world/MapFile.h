@@ -28,11 +28,13 @@ constexpr int32_t kMaxMapColumns = 4096;
 constexpr int32_t kMaxMapRows = 4096;
 constexpr int64_t kMaxMapCells = int64_t{1} << 20;
 
-// Sets MapFileName to in_name and reads the file into the world state. A file
-// that cannot be opened (missing, not a regular file) leaves the world state
-// as it was, silently; otherwise the world is cleared and filled as far as the
-// file reads (see ReadMapFromBytes).
-void ReadMapFile(const std::wstring& in_name);
+// Reads the file in_name into a new world state, which replaces the current
+// one (and takes in_name as MapFileName) only when it has at least one cell;
+// answers whether it did. A file that cannot be opened (missing, not a regular
+// file, unreadable) or whose read leaves no cell changes nothing. A file that
+// breaks off after some cells is taken as far as it reads (see
+// ReadMapFromStream). Whatever the reader throws leaves the world as it was.
+bool ReadMapFile(const std::wstring& in_name);
 
 // Replaces the world state (except MapFileName) with the map in the bytes.
 // Once a read fails, every later one fails and leaves its target unchanged: a

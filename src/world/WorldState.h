@@ -38,3 +38,24 @@ void AdvanceTurnCounter();
 // Deletes every cell (with its place and stack), frees the grid, sets both
 // sizes to 0 and empties both players' stack lists.
 void ClearMap();
+
+// A whole world state held outside the globals, owning its grid like they do.
+// Lets a new world be read while the old one stays whole, to be put back when
+// the new one is no good.
+struct TWorldState {
+  int32_t Columns = 0;
+  int32_t Rows = 0;
+  TCell*** Cells = nullptr;
+  int32_t Turn = 0;
+  TPlayer Players[2];
+  std::wstring FileName;
+};
+
+// Moves the world state out of the globals, which are left as a new process
+// has them: no grid, 0 x 0, turn 0, both players nameless without stacks.
+TWorldState TakeWorld();
+// Clears the current world (ClearMap) and moves the held one back in its place;
+// the record is left empty.
+void RestoreWorld(TWorldState& in_world);
+// Deletes every cell the held world owns and empties the record.
+void DeleteWorld(TWorldState& in_world);

@@ -12,6 +12,15 @@ using FinishScreenTest = ScreenTest;
 TEST_F(FinishScreenTest, WinnerBoxClosesIntoTheMenuScreenTwoFramesLater) {
   StartGame();
   const uint32_t menuBackground = Harness.ScreenPixel(5, 5);
+  // Places that neither the main menu nor the winner's box covers.
+  const std::vector<TPoint> edges{{5, 5}, {795, 5}, {5, 595}, {795, 595}, {400, 20}, {20, 300}, {780, 300}};
+  std::vector<uint32_t> menuEdges;
+  for (const TPoint& p : edges) menuEdges.push_back(Harness.ScreenPixel(p.x, p.y));
+  // The stretched picture, not a plain fill: the desktop's own white, or one
+  // colour everywhere, would mean no picture was drawn.
+  EXPECT_NE(std::count(menuEdges.begin(), menuEdges.end(), menuEdges.front()),
+            static_cast<ptrdiff_t>(menuEdges.size()));
+  EXPECT_EQ(std::count(menuEdges.begin(), menuEdges.end(), 0xFFFFFFFFu), 0);
   WinnerText = L"Выйграл Игрок:\nRed Baron";
   RequestScreen(2);
   Harness.Tick();
@@ -25,6 +34,7 @@ TEST_F(FinishScreenTest, WinnerBoxClosesIntoTheMenuScreenTwoFramesLater) {
   EXPECT_EQ(box->Text, L"Выйграл Игрок:\nRed Baron");
   EXPECT_EQ(Place(box), (TPlace{300, 250, 200, 100}));
   EXPECT_EQ(Harness.ScreenPixel(5, 5), menuBackground) << "the same stretched background";
+  for (size_t i = 0; i < edges.size(); ++i) EXPECT_EQ(Harness.ScreenPixel(edges[i].x, edges[i].y), menuEdges[i]);
 
   ClickButton(box, L"Ok");
   Harness.Tick();

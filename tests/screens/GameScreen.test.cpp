@@ -1,5 +1,7 @@
 #include "screens/TGameDesktop.h"
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,8 @@
 #include "world/CellInfo.h"
 #include "world/TMap.h"
 #include "world/TWinCell.h"
+#include "shell/ErrorLog.h"
+#include "world/MapFile.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -242,18 +246,147 @@ TEST_F(GameScreenTest, LoadingDuringAGameReplacesTheScreenAndAMissingFileKeepsTh
   EXPECT_EQ(side->Parent, RootWindow);
   EXPECT_TRUE(LiveOf<TNewGameMenu>().empty());
 
+  // A file that went, or holds no cell: the running game stays, untouched.
   WriteFile("gone.map");
+  WriteFile("nocells.map", "9\r\n\"a\"\r\n\"b\"\r\n[0 0]\r\n");
   TurnCounter = 3;
-  ClickButton(OpenGameMainMenu(side), L"Загрузить игру");
-  std::filesystem::remove(Harness.WorkDir() / "gone.map");
-  LoadRow(L"./gone.map");
-  EXPECT_TRUE(ScreenRequestPending) << "the game screen is requested anyway";
-  EXPECT_EQ(TurnCounter, 3);
-  EXPECT_EQ(MapColumns, 10);
+  oldScreen = RootWindow;
+  TMap* map = LiveOf<TMap>().front();
+  for (const std::wstring& path : {std::wstring(L"./gone.map"), std::wstring(L"./nocells.map")}) {
+    ClickButton(OpenGameMainMenu(side), L"Загрузить игру");
+    std::filesystem::remove(Harness.WorkDir() / "gone.map");
+    LoadRow(path);
+    EXPECT_FALSE(ScreenRequestPending);
+    EXPECT_EQ(TurnCounter, 3);
+    EXPECT_EQ(MapColumns, 10);
+    EXPECT_EQ(Players[0].Name, L"Red Baron");
+    TWinBox* box = OpenBox(L"Ошибка");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Text, L"Не удалось открыть карту.\n" + path);
+    Harness.Tick();
+    EXPECT_EQ(RootWindow, oldScreen);
+    EXPECT_EQ(LiveOf<TMap>(), std::vector<TMap*>{map}) << "the same map window, on the same grid";
+    EXPECT_EQ(map->CellWindow(0, 0)->Cell, MapCells[0][0]);
+    ASSERT_EQ(LiveOf<TNewGameMenu>().size(), 1u) << "back at the map list";
+    Harness.Key(VK_ESCAPE);
+    Harness.Tick();
+    EXPECT_TRUE(LiveOf<TWinBox>().empty());
+    EXPECT_EQ(InputRoot, LiveOf<TNewGameMenu>().front());
+    ClickButton(LiveOf<TNewGameMenu>().front(), L"Назад");
+    Harness.Tick();
+    ASSERT_EQ(LiveOf<TGameMainMenu>().size(), 1u);
+    ClickButton(LiveOf<TGameMainMenu>().front(), L"Назат");
+    Harness.Tick();
+    EXPECT_TRUE(NothingOpenOverTheGame());
+  }
+}
+
+TEST_F(GameScreenTest, ASavedGameLoadsBackThroughTheMenusAsItWasSaved) {
+  TGameMenu* side = StartInGame();
+  ASSERT_NE(side, nullptr);
+  // Mid-game: player 1 to move.
+  ClickButton(side, L"Пропустить Ход.");
+  Harness.Key(VK_RETURN);
   Harness.Tick();
-  ASSERT_EQ(LiveOf<TMap>().size(), 1u);
-  EXPECT_EQ(LiveOf<TMap>().front()->Columns(), 10);
+  ASSERT_EQ(TurnCounter, 1);
+  const std::string saved = WriteMapToBytes();
+
+  ClickButton(OpenGameMainMenu(side), L"Сохранить игру");
+  ClickButton(LiveOf<TSaveMenu>().front(), L"Сохранить");
+  Harness.Tick();
   EXPECT_TRUE(NothingOpenOverTheGame());
+  std::ifstream file(Harness.WorkDir() / "Save01.map", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), saved);
+
+  // Another game in between, then the save from the map list.
+  ClickButton(OpenGameMainMenu(side), L"Загрузить игру");
+  LoadRow(L"./duel.map");
+  Harness.Tick();
+  ASSERT_EQ(TurnCounter, 0);
+  side = LiveOf<TGameMenu>().front();
+  EXPECT_EQ(SwatchPixel(side), kBlackPixel);
+  ClickButton(OpenGameMainMenu(side), L"Загрузить игру");
+  LoadRow(L"./Save01.map");
+  Harness.Tick();
+  EXPECT_EQ(WriteMapToBytes(), saved);
+  side = LiveOf<TGameMenu>().front();
+  EXPECT_EQ(SwatchPixel(side), kWhitePixel) << "player 1 is to move again";
+}
+
+TEST_F(GameScreenTest, SaveMenuBackAndEnterOnBackCloseWithoutSaving) {
+  TGameMenu* side = StartInGame();
+  ASSERT_NE(side, nullptr);
+  ClickButton(OpenGameMainMenu(side), L"Сохранить игру");
+  ClickButton(LiveOf<TSaveMenu>().front(), L"Назад");
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TSaveMenu>().empty());
+  EXPECT_TRUE(NothingOpenOverTheGame()) << "no menu opens again";
+
+  // The focus starts on "Назад", so Enter at once is "Назад" too.
+  ClickButton(OpenGameMainMenu(side), L"Сохранить игру");
+  Harness.Tick();
+  Harness.Key(VK_RETURN);
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TSaveMenu>().empty());
+  EXPECT_TRUE(NothingOpenOverTheGame());
+  EXPECT_FALSE(std::filesystem::exists(Harness.WorkDir() / "Save01.map"));
+}
+
+TEST_F(GameScreenTest, ASaveThatFailsSaysSoAndKeepsTheMenuForAnotherName) {
+  TGameMenu* side = StartInGame();
+  ASSERT_NE(side, nullptr);
+  // A folder where the file should go: it cannot be replaced, whoever runs.
+  std::filesystem::create_directories(Harness.WorkDir() / "Save01.map" / "inside");
+  ClickButton(OpenGameMainMenu(side), L"Сохранить игру");
+  TSaveMenu* save = LiveOf<TSaveMenu>().front();
+  Click(save->Edit);
+  Harness.Key(VK_RETURN);
+  TWinBox* box = OpenBox(L"Ошибка");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Text, L"Не удалось сохранить игру.\nSave01.map");
+  EXPECT_EQ(InputRoot, box);
+  Harness.Tick();
+  const TRect boxArea = box->Bounds();
+  const std::vector<uint32_t> withBox = PixelsIn(boxArea);
+  ASSERT_TRUE(IsLive(save));
+  EXPECT_TRUE(std::filesystem::exists(Harness.WorkDir() / "Save01.map" / "inside"));
+  ClickButton(box, L"Ok");
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TWinBox>().empty());
+  Harness.Tick();  // the frame that deleted the box still drew it
+  EXPECT_NE(PixelsIn(boxArea), withBox) << "the box was on screen";
+  ASSERT_TRUE(IsLive(save));
+  EXPECT_EQ(InputRoot, save);
+  EXPECT_EQ(FocusPath.back(), save->Edit) << "the field that had the focus has it again";
+  EXPECT_EQ(save->Edit->Text, L"Save01.map");
+
+  // Another name works, and closes the menu as a save always did.
+  Harness.Char(L'B');
+  Harness.Key(VK_RETURN);
+  EXPECT_TRUE(std::filesystem::exists(Harness.WorkDir() / "BSave01.map"));
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TSaveMenu>().empty());
+  EXPECT_TRUE(NothingOpenOverTheGame());
+  EXPECT_TRUE(ErrorLogEntries().empty()) << "a failed save is no fatal error";
+}
+
+TEST_F(GameScreenTest, ANameTypedWithoutTheExtensionIsSavedAsAMapFile) {
+  TGameMenu* side = StartInGame();
+  ASSERT_NE(side, nullptr);
+  ClickButton(OpenGameMainMenu(side), L"Сохранить игру");
+  TSaveMenu* save = LiveOf<TSaveMenu>().front();
+  Click(save->Edit);
+  for (int i = 0; i < 10; ++i) Harness.Key(VK_DELETE);
+  ASSERT_EQ(save->Edit->Text, L"");
+  for (wchar_t c : std::wstring(L"Mine2")) Harness.Char(c);
+  Harness.Key(VK_RETURN);
+  EXPECT_TRUE(std::filesystem::exists(Harness.WorkDir() / "Mine2.map"));
+  EXPECT_FALSE(std::filesystem::exists(Harness.WorkDir() / "Mine2"));
+  Harness.Tick();
+
+  ClickButton(OpenGameMainMenu(side), L"Загрузить игру");
+  const std::vector<std::wstring> rows = MapListRows();
+  EXPECT_NE(std::find(rows.begin(), rows.end(), L"./Mine2.map"), rows.end()) << "the save is in the map list";
 }
 
 TEST_F(GameScreenTest, HeldRightButtonShowsTheCellDescriptionInTheSideMenu) {

@@ -95,6 +95,23 @@ TEST_F(MapListTest, ExtensionIsWhatFollowsTheLastDotOrSlash) {
   EXPECT_EQ(TFileSearch::ExtensionOf(L""), L"");
 }
 
+TEST_F(MapListTest, ASubfolderThatCannotBeOpenedIsSkippedSilently) {
+  // A folder whose name is not valid UTF-8 is listed, but the name the search
+  // hands back no longer names it, so it cannot be opened: as good as an
+  // unreadable folder, for root too. Every folder below "ok" is searched after
+  // it whatever order the system lists a folder in.
+  WriteFile("ok/deeper/last.map");
+  WriteFile("first.map");
+  std::filesystem::create_directory(Harness.WorkDir() / std::string("bad\xFF"));
+  WriteFile(std::filesystem::path(std::string("bad\xFF")) / "hidden.map");
+
+  const TFileSearch search(L"./*", {L"map"});
+  std::vector<std::wstring> sorted = search.Files;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, (std::vector<std::wstring>{L"./first.map", L"./ok/deeper/last.map"}));
+  EXPECT_TRUE(ErrorLogEntries().empty()) << "nothing is logged for the folder";
+}
+
 TEST_F(MapListTest, SearchThatCannotOpenADirectoryLogsAndKeepsWhatItFound) {
   const TFileSearch missing(L"./nowhere/*", {L"map"});
   EXPECT_TRUE(missing.Files.empty());
@@ -144,6 +161,44 @@ TEST_F(MapListTest, MoreRowsThanFitScroll) {
   EXPECT_EQ(menu->List->ItemCount(), 20);
   EXPECT_EQ(menu->List->Rows, 16);
   EXPECT_EQ(menu->List->ScrollBar->Maximum, 4);
+}
+
+TEST_F(MapListTest, AMapThatCannotBeOpenedKeepsThePlayerAtTheMapList) {
+  WriteFile("gone.map");
+  WriteFile("nocells.map", "0\r\n\"a\"\r\n\"b\"\r\n[0 0]\r\n");
+  StartGame();
+  TWindow* menuScreen = RootWindow;
+  for (const std::wstring& path : {std::wstring(L"./gone.map"), std::wstring(L"./nocells.map")}) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    ClickButton(LiveOf<TMainMenu>().front(), L"Загрузить игру");
+    TNewGameMenu* menu = LiveOf<TNewGameMenu>().back();
+    Click(RowOf(menu, path));
+    std::filesystem::remove(Harness.WorkDir() / "gone.map");
+    ClickButton(menu, L"Загрузить");
+    EXPECT_FALSE(ScreenRequestPending);
+    EXPECT_EQ(MapColumns, 0);
+    TWinBox* box = OpenBox(L"Ошибка");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Text, L"Не удалось открыть карту.\n" + path);
+    EXPECT_EQ(InputRoot, box);
+    Harness.Tick();
+    EXPECT_EQ(RootWindow, menuScreen);
+    const TRect boxArea = box->Bounds();
+    const std::vector<uint32_t> withBox = PixelsIn(boxArea);
+    // The map list is open again, searched anew, with the box over it.
+    ASSERT_EQ(LiveOf<TNewGameMenu>().size(), 1u);
+    TNewGameMenu* again = LiveOf<TNewGameMenu>().front();
+    EXPECT_EQ(MapListRows(), (std::vector<std::wstring>{L"./nocells.map"}));
+    Harness.Key(VK_RETURN);
+    Harness.Tick();
+    EXPECT_TRUE(LiveOf<TWinBox>().empty());
+    Harness.Tick();  // the frame that deleted the box still drew it
+    EXPECT_NE(PixelsIn(boxArea), withBox) << "the box was on screen";
+    EXPECT_EQ(InputRoot, again) << "the list is modal again";
+    ClickButton(again, L"Назад");
+    Harness.Tick();
+  }
+  EXPECT_TRUE(ErrorLogEntries().empty());
 }
 
 TEST_F(MapListTest, LoadingASampleMapBuildsTheGameScreenAtTheNextFrame) {

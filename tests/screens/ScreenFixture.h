@@ -15,10 +15,14 @@
 #include <vector>
 
 #include "platform/Win32.h"
+#include "screens/TNewGameMenu.h"
 #include "shell/TGame.h"
 #include "shell/TTimer.h"
 #include "support/GameHarness.h"
+#include "toolkit/TWinBox.h"
 #include "toolkit/TWinButton.h"
+#include "toolkit/TWinList.h"
+#include "toolkit/TWinTextList.h"
 #include "toolkit/TWindow.h"
 #include "toolkit/TWindowBuffer.h"
 #include "toolkit/WindowTree.h"
@@ -70,6 +74,31 @@ class ScreenTest : public ::testing::Test {
     return std::find(LiveWindows.begin(), LiveWindows.end(), window) != LiveWindows.end();
   }
 
+  // The rows of the one open map list, in order; empty (and a failure) without one.
+  static std::vector<std::wstring> MapListRows() {
+    std::vector<std::wstring> rows;
+    const auto lists = LiveOf<TNewGameMenu>();
+    if (lists.size() != 1) {
+      ADD_FAILURE() << lists.size() << " map lists open";
+      return rows;
+    }
+    const TWinList* list = lists.front()->List;
+    for (size_t i = 1; i < list->Children.size(); ++i) rows.push_back(static_cast<TWinTextList*>(list->Children[i])->Text);
+    return rows;
+  }
+
+  // The one open box with this title; null (and a failure) when there is not exactly one.
+  template <typename T = TWinBox>
+  static T* OpenBox(const std::wstring& title) {
+    std::vector<T*> found;
+    for (T* box : LiveOf<T>()) {
+      if (box->Title == title) found.push_back(box);
+    }
+    if (found.size() == 1) return found.front();
+    ADD_FAILURE() << found.size() << " boxes with that title";
+    return nullptr;
+  }
+
   // The child button of the window with this caption; fails the test when there is none.
   static TWinButton* ButtonOf(const TWindow* window, const std::wstring& text) {
     for (TWindow* child : window->Children) {
@@ -99,6 +128,11 @@ class ScreenTest : public ::testing::Test {
       }
     }
     return TPoint{x, y};
+  }
+
+  // What the screen shows of a rectangle in screen coordinates.
+  std::vector<uint32_t> PixelsIn(const TRect& area) const {
+    return Harness.ScreenArea(area.x, area.y, area.width, area.height);
   }
 
   // A left click in the middle of the window.

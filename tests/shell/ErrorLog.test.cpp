@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <cwchar>
 #include <string>
 
 class ErrorLogTest : public ::testing::Test {
@@ -48,4 +51,40 @@ TEST_F(ErrorLogTest, LongMessagesAreCutToTheBufferWithALineFeedAtTheEnd) {
   // The shared buffer is reused: a short message after a long one is not polluted.
   LogError("short %d", 7);
   EXPECT_EQ(ErrorLogEntries().back(), "short 7");
+}
+
+TEST_F(ErrorLogTest, EveryConversionTakesItsOwnArgumentSoTheNextOneReadsTheRightOne) {
+  int target = 5;
+  LogError("%p|%s", static_cast<void*>(&target), "after pointer");
+  LogError("%.2f|%s|%e", 2.5, "after double", 1.0);
+  LogError("%Lg|%s", 0.25L, "after long double");
+  LogError("%lld|%llu|%s", -9000000000LL, 18000000000ULL, "after long long");
+  LogError("%hhd|%hd|%ld|%zu|%td|%jd|%s", 300, 70000, -7L, size_t{12}, ptrdiff_t{-3}, intmax_t{4}, "after sizes");
+  LogError("[%*d|%-*d|%.*s|%.*d]|%s", 5, 42, 4, 7, 3, "abcdef", -1, 9, "after stars");
+  LogError("%o|%#x|%X|%c|%lc|%ls|%%|%s", 8u, 255u, 171u, 'k', static_cast<wint_t>(L'Ж'), L"Ёж", "after chars");
+  ASSERT_EQ(ErrorLogEntries().size(), 7u);
+  EXPECT_NE(ErrorLogEntries()[0].find("|after pointer"), std::string::npos) << ErrorLogEntries()[0];
+  EXPECT_EQ(ErrorLogEntries()[0].rfind("(nil)", 0), std::string::npos);
+  EXPECT_EQ(ErrorLogEntries()[1], "2.50|after double|1.000000e+00");
+  EXPECT_EQ(ErrorLogEntries()[2], "0.25|after long double");
+  EXPECT_EQ(ErrorLogEntries()[3], "-9000000000|18000000000|after long long");
+  EXPECT_EQ(ErrorLogEntries()[4], "44|4464|-7|12|-3|4|after sizes");
+  EXPECT_EQ(ErrorLogEntries()[5], "[   42|7   |abc|9]|after stars");
+  EXPECT_EQ(ErrorLogEntries()[6], "10|0xff|AB|k|Ж|Ёж|%|after chars");
+
+  // %n is taken and stores nothing.
+  int written = -1;
+  const char* counting = "ab%n|%s";
+  LogError(counting, &written, "after count");
+  EXPECT_EQ(ErrorLogEntries().back(), "ab|after count");
+  EXPECT_EQ(written, -1);
+
+  // A conversion the C library does not have ends the formatting: the rest
+  // stands as written and no later argument is read in its place.
+  const char* unknown = "%d %y %s %d";
+  LogError(unknown, 3, "never read", 4);
+  EXPECT_EQ(ErrorLogEntries().back(), "3 %y %s %d");
+  const char* cutOff = "tail %-";
+  LogError(cutOff, 1);
+  EXPECT_EQ(ErrorLogEntries().back(), "tail %-");
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 
 #include "platform/PlatformTest.h"
 #include "shell/ErrorLog.h"
@@ -22,6 +23,18 @@ namespace {
 void CloseWhenIdle(void*) {
   static int idle = 0;
   if (++idle == 5 && Application) PostMessageA(Application->Handle, WM_CLOSE, 0, 0);
+}
+
+// The headless message box writes its texts to standard error in UTF-8.
+std::string Utf8(const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); }
+
+// Throws from inside the message loop after a few idle turns, as an allocation
+// or a library deep in a frame would, without logging anything first.
+void ThrowWhenIdle(void* kind) {
+  static int idle = 0;
+  if (++idle < 3) return;
+  if (kind) throw std::runtime_error("library failure");
+  throw 0;
 }
 
 class KrambolMainTest : public ::testing::Test {
@@ -93,4 +106,27 @@ TEST_F(KrambolMainTest, ATimerThatCannotStartEndsTheRunBeforeTheMessageLoop) {
         std::exit(3);
       },
       ::testing::ExitedWithCode(0), ::testing::HasSubstr("SetTimer() - FAILED"));
+}
+
+TEST_F(KrambolMainTest, AnExceptionThatLoggedNothingStillEndsWithTheReport) {
+  // Each way of ending the run says why in one line, in CP1251 like the others.
+  for (void* kind : {static_cast<void*>(this), static_cast<void*>(nullptr)}) {
+    EXPECT_EXIT(
+        {
+          PrepareChild();
+          PlatformTest::SetIdleHook(ThrowWhenIdle, kind);
+          KrambolMain();
+          std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), ::testing::HasSubstr(Utf8(u8"Fatal Error: Игра остановлена непредвиденной ошибкой")));
+  }
+  // A run that logged why it stopped gets no second line.
+  EXPECT_EXIT(
+      {
+        PrepareChild();
+        PlatformTest::FailNextSetTimer(1);
+        KrambolMain();
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(0), ::testing::Not(::testing::HasSubstr(Utf8(u8"Игра остановлена"))));
 }

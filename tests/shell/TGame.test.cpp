@@ -101,6 +101,22 @@ TEST(TGameTest, TheTimerRestartsOnlyWhenTheIntervalChanges) {
   ClearErrorLogForTests();
 }
 
+TEST(TGameTest, AnIntervalInOptionIniThatWouldStopTheFramesIsReplacedByTheDefault) {
+  for (const char* interval : {"-5", "0", "10001"}) {
+    TGameHarness harness;
+    std::ofstream("option.ini", std::ios::binary) << interval << "\r\n0\r\n";
+    TGame& game = harness.Start();
+    harness.Tick();
+    EXPECT_EQ(game.AppliedSettings.FrameInterval, 66) << interval;
+    EXPECT_EQ(ReadSettingsFile(), "66\r\n0\r\n") << "the next run starts sound too";
+    // Frames keep coming: a requested screen is built by the next tick.
+    TWindow* first = RootWindow;
+    RequestScreen(0);
+    harness.Tick();
+    EXPECT_NE(RootWindow, first) << interval;
+  }
+}
+
 TEST(TGameTest, FullScreenAndBackChangeStyleAndPlacement) {
   TGameHarness harness;
   TGame& game = harness.Start();

@@ -43,18 +43,28 @@ TEST_F(TSettingsTest, MissingFileKeepsDefaultsAndIsCreatedWithThemInCrLfLines) {
   EXPECT_EQ(ReadFile(), "66\r\n0\r\n");
 }
 
-TEST_F(TSettingsTest, ReadsValuesWhateverTheLineEndsAndKeepsOutOfRangeIntervals) {
+TEST_F(TSettingsTest, ReadsValuesWhateverTheLineEndsAndOnlyIntervalsFromOneToTenThousand) {
   WriteFile("500\n1\n");
   TSettings settings;
   settings.Load();
   EXPECT_EQ(settings.FrameInterval, 500);
   EXPECT_TRUE(settings.FullScreen);
 
-  for (const char* interval : {"0", "1000", "-5"}) {
-    WriteFile(std::string(interval) + "\r\n0\r\n");
+  for (const char* interval : {"1", "1000", "10000"}) {
+    WriteFile(std::string(interval) + "\r\n1\r\n");
     TSettings other;
     other.Load();
-    EXPECT_EQ(other.FrameInterval, std::stoi(interval)) << "no range check is made on the interval";
+    EXPECT_EQ(other.FrameInterval, std::stoi(interval)) << "beyond the options menu's range is still taken";
+    EXPECT_TRUE(other.FullScreen);
+  }
+  // An interval that would stop the frames reads like one that cannot be read:
+  // the record keeps its value and so does every value after it.
+  for (const char* interval : {"0", "-5", "10001", "2147483647"}) {
+    WriteFile(std::string(interval) + "\r\n1\r\n");
+    TSettings other;
+    other.Load();
+    EXPECT_EQ(other.FrameInterval, 66) << interval;
+    EXPECT_FALSE(other.FullScreen) << interval;
   }
 }
 

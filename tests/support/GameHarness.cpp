@@ -127,4 +127,18 @@ uint32_t TGameHarness::ScreenPixel(int x, int y) const {
   return pixels[static_cast<size_t>(y) * width + x];
 }
 
+std::vector<uint32_t> TGameHarness::ScreenArea(int x, int y, int width, int height) const {
+  std::vector<uint32_t> pixels;
+  int screenWidth = 0, screenHeight = 0;
+  const bool read = PlatformTest::ReadWindowPixels(Window(), pixels, screenWidth, screenHeight);
+  std::vector<uint32_t> area;
+  for (int row = y; row < y + height; ++row) {
+    for (int column = x; column < x + width; ++column) {
+      const bool inside = read && column >= 0 && row >= 0 && column < screenWidth && row < screenHeight;
+      area.push_back(inside ? pixels[static_cast<size_t>(row) * screenWidth + column] : 0);
+    }
+  }
+  return area;
+}
+
 void TGameHarness::Close() { Send(WM_CLOSE, 0, 0); }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Win32.h"
 
@@ -42,6 +43,8 @@ class TGameHarness {
   void Char(wchar_t character);
   // What the native window shows, non-premultiplied ARGB.
   uint32_t ScreenPixel(int x, int y) const;
+  // The same for every pixel of a rectangle, row by row (0 outside the window).
+  std::vector<uint32_t> ScreenArea(int x, int y, int width, int height) const;
   // Sends WM_CLOSE, as the window's close box does.
   void Close();
 

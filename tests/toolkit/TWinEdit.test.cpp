@@ -81,7 +81,13 @@ TEST_F(TWinEditTest, TextTravelsOnEnterAndOnRequest) {
   for (int i = 0; i < 3; ++i) Harness.Key(VK_BACK);
   EXPECT_EQ(edit->Text, L"");
   EXPECT_EQ(edit->Caret, 0);
+
+  // A set request without a text changes nothing and says nothing.
+  Type(L"8");
+  const size_t notes = Menu->Notes.size();
   Send(edit, kNotifySetValue, nullptr);
+  EXPECT_EQ(edit->Text, L"8");
+  EXPECT_EQ(Menu->Notes.size(), notes);
 }
 
 TEST_F(TWinEditTest, CaretBlinksEveryFourFramesWhileFocused) {
@@ -93,14 +99,37 @@ TEST_F(TWinEditTest, CaretBlinksEveryFourFramesWhileFocused) {
     EXPECT_EQ(PixelAt(edit, 24, 49), shown ? kBlackPixel : kVeryLightRedPixel) << "frame " << frame;
     EXPECT_EQ(PixelAt(edit, 20, 49), shown ? kRedPixel : kBlackPixel) << "outline, frame " << frame;
   }
-  // Unfocused, the caret stays off (losing the focus itself does not repaint).
+  // Unfocused, the caret stays off.
   new TWinEdit(TRect{20, 80, 200, 18}, Menu, Menu, L"");
   Harness.Tick();
-  edit->Draw();
   for (int frame = 0; frame < 12; ++frame) {
     Harness.Tick();
     EXPECT_EQ(PixelAt(edit, 24, 49), kVeryLightRedPixel);
   }
+}
+
+TEST_F(TWinEditTest, LosingOrGainingTheFocusRepaintsTheFieldAtOnce) {
+  auto* first = new TWinEditLette(TRect{20, 40, 200, 18}, Menu, Menu, L"");
+  auto* second = new TWinEditLette(TRect{20, 80, 200, 18}, Menu, Menu, L"");
+  Menu->Dirty = true;
+  ClickAt(first, 100, 49);
+  Harness.Tick(8);
+  ASSERT_EQ(PixelAt(first, 20, 49), kRedPixel) << "caret shown on the eighth frame";
+
+  // A click on the other field: the first one is black and caret-less in the
+  // very next picture, the second shows its caret and red outline at once.
+  ClickAt(second, 100, 89);
+  Harness.Tick();
+  EXPECT_EQ(PixelAt(first, 20, 49), kBlackPixel);
+  EXPECT_EQ(PixelAt(first, 24, 49), kVeryLightRedPixel);
+  EXPECT_EQ(PixelAt(second, 20, 89), kRedPixel);
+  EXPECT_EQ(PixelAt(second, 24, 89), kBlackPixel);
+  // Tab away from the second one: the same.
+  Harness.Key(VK_TAB);
+  Harness.Tick();
+  EXPECT_NE(FocusPath.back(), second);
+  EXPECT_EQ(PixelAt(second, 20, 89), kBlackPixel);
+  EXPECT_EQ(PixelAt(second, 24, 89), kVeryLightRedPixel);
 }
 
 }  // namespace

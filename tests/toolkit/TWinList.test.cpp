@@ -97,4 +97,44 @@ TEST_F(TWinListTest, ClicksSelectAndDeselectOneRow) {
   EXPECT_EQ(list->Selected, nullptr) << "released off the row";
 }
 
+TEST_F(TWinListTest, RowsOutOfViewTakeNoClicksAndTabScrollsThemIntoView) {
+  auto* list = ListOf(4, 8);
+  Harness.Tick();
+  // The row below the view lies over the list's bottom margin; the row above
+  // it, once scrolled, over the top margin. Neither can be clicked there.
+  ClickAt(list, 60, list->Y + list->Height - 2);
+  EXPECT_EQ(list->Selected, nullptr) << "the hidden fifth row";
+  list->ScrollBar->OnNotify(Menu, list->ScrollBar, kNotifySetValue, 1, 0);
+  ASSERT_EQ(list->First, 1);
+  ClickAt(list, 60, list->Y + 1);
+  EXPECT_EQ(list->Selected, nullptr) << "the hidden first row";
+  ClickRow(list, 1);
+  EXPECT_EQ(list->Selected, Row(list, 1)) << "rows in view still take clicks";
+  ClickRow(list, 1);
+
+  // Tab through the rows: each hidden row scrolls into view as it takes the
+  // focus, and nothing is painted outside the list.
+  Harness.Tick();
+  const int32_t below = list->Y + list->Height + 9;
+  const uint32_t under = PixelAt(list, 60, below);
+  const uint32_t above = PixelAt(list, 60, list->Y - 9);
+  list->ScrollBar->TakeFocus();  // the next Tab goes to row 0, above the view
+  for (int row = 0; row < 8; ++row) {
+    Harness.Key(VK_TAB);
+    ASSERT_EQ(FocusPath.back(), Row(list, row));
+    EXPECT_LE(list->First, row);
+    EXPECT_GT(list->First + list->Rows, row) << "row " << row << " is in view";
+    EXPECT_EQ(list->ScrollBar->Value, list->First) << "the bar shows the position";
+    Harness.Tick();
+    EXPECT_EQ(PixelAt(list, 60, below), under) << "row " << row;
+    EXPECT_EQ(PixelAt(list, 60, list->Y - 9), above) << "row " << row;
+    EXPECT_EQ(PixelAt(list, 60, Row(list, row)->Y + 2), kBluePixel) << "the focused row shows, row " << row;
+  }
+  EXPECT_EQ(list->First, 4);
+  Harness.Key(VK_TAB);  // back onto the bar
+  Harness.Key(VK_TAB);
+  EXPECT_EQ(FocusPath.back(), Row(list, 0));
+  EXPECT_EQ(list->First, 0) << "up again to the first row";
+}
+
 }  // namespace

@@ -69,11 +69,18 @@ TEST_F(TWinScrollTest, ValuesAreClampedIntoTheRangeAndReported) {
   EXPECT_EQ(Heard(), (std::vector<intptr_t>{5, 5, 5}));
   EXPECT_EQ(Bar->ThumbRect.x, 30 + 19);
 
-  // Extreme and reversed ranges never break the bar.
+  // Extreme and reversed ranges never break the bar: no value overflows, and
+  // the thumb stays on its track.
+  Menu->Notes.clear();
   Set(Bar, kNotifyReport, INT32_MIN, INT32_MAX);
+  EXPECT_EQ(Bar->ThumbRect.x, 30 + 19 + 74) << "5 is the middle of the whole range";
   Set(Bar, kNotifySetValue, INT32_MAX);
+  EXPECT_EQ(Bar->ThumbRect.x, 30 + 19 + 148);
   Harness.Key(VK_RIGHT);
+  EXPECT_EQ(Bar->ThumbRect.x, 30 + 19 + 148);
   Set(Bar, kNotifyReport, 10, -10);
+  EXPECT_EQ(Heard(), (std::vector<intptr_t>{5, INT32_MAX, INT32_MAX, -10}));
+  EXPECT_EQ(Bar->ThumbRect.x, 30 + 19 + 148) << "past the maximum of a reversed range: at its end";
   Harness.Tick();
 }
 

@@ -59,6 +59,15 @@ class TProbe : public TWindow {
   bool HandlesKeys;
 };
 
+// A desktop that records the keys that reach it.
+class TKeyDesktop : public TDesktop {
+ public:
+  bool OnKeyDown() override {
+    Events.push_back("desktop.key");
+    return TDesktop::OnKeyDown();
+  }
+};
+
 // Each test runs on a plain desktop that replaces the game's first screen.
 class WindowTreeTest : public ::testing::Test {
  protected:
@@ -184,6 +193,7 @@ TEST_F(WindowTreeTest, TabCyclesThroughChildrenAndWrapsToTheFirst) {
 }
 
 TEST_F(WindowTreeTest, AModalScopeBlocksClicksAndKeysFromTheRestOfTheScreen) {
+  desktop_ = new TKeyDesktop();
   auto* outside = new TProbe(desktop_, "outside", {300, 300, 50, 50}, true);
   auto* box = new TProbe(desktop_, "box", {0, 0, 100, 100});
   auto* button = new TProbe(box, "button", {10, 10, 20, 20});
@@ -198,6 +208,12 @@ TEST_F(WindowTreeTest, AModalScopeBlocksClicksAndKeysFromTheRestOfTheScreen) {
   Events.clear();
   harness_.KeyDown('Q');
   EXPECT_EQ(Events, (std::vector<std::string>{"button.key", "box.key"})) << "keys stop at the modal scope";
+  // Without the scope the same key goes on to the desktop: the recorder sees it.
+  InputRoot = desktop_;
+  Events.clear();
+  harness_.KeyDown('Q');
+  EXPECT_EQ(Events, (std::vector<std::string>{"button.key", "box.key", "desktop.key"}));
+  InputRoot = box;
 
   // With the scope gone, clicks reach the screen again.
   desktop_->DeleteChild(box);

@@ -384,15 +384,39 @@ TEST_F(MapFileTest, NamesAreOneBytePerCharacter) {
   EXPECT_EQ(WriteMapToBytes(), "0\r\n\"R\xE9my \xFF\"\r\n\"?uk\"\r\n[0 0]\r\n");
 }
 
-TEST_F(MapFileTest, FileThatCannotBeOpenedLeavesTheWorldAsItWas) {
+TEST_F(MapFileTest, FileThatCannotBeOpenedOrHasNoCellLeavesTheWorldAsItWas) {
   ReadMapFromBytes(kSample);
-  ReadMapFile(L"no such file.map");
-  EXPECT_EQ(MapFileName, L"no such file.map");
+  MapFileName = L"sample.map";
+  EXPECT_FALSE(ReadMapFile(L"no such file.map"));
+  EXPECT_EQ(MapFileName, L"sample.map");
   ExpectSampleWorld();
 
   fs::create_directory("folder.map");
-  ReadMapFile(L"folder.map");
+  EXPECT_FALSE(ReadMapFile(L"folder.map"));
   ExpectSampleWorld();
+
+  // Files that open but give no cell to play on: the old world, turn counter
+  // and names included, stays whole.
+  for (const char* bytes : {"", "7\r\n\"X\"\r\n\"Y\"\r\n[0 0]\r\n", "7\r\n\"X\"\r\n\"Y\"\r\n[3 0]\r\n",
+                            "7\r\n\"X\"\r\n\"Y\"\r\n[-1 4]\r\n", "not a map at all"}) {
+    SCOPED_TRACE(bytes);
+    PutFile("empty.map", bytes);
+    EXPECT_FALSE(ReadMapFile(L"empty.map"));
+    EXPECT_EQ(MapFileName, L"sample.map");
+    ExpectSampleWorld();
+  }
+
+  // A file that breaks off after its size line still replaces the world.
+  PutFile("cut.map", "4\r\n\"P\"\r\n\"Q\"\r\n[2 1]\r\n<[1 0]NN>\r\n<[");
+  EXPECT_TRUE(ReadMapFile(L"cut.map"));
+  EXPECT_EQ(MapFileName, L"cut.map");
+  EXPECT_EQ(TurnCounter, 4);
+  EXPECT_EQ(Players[0].Name, L"P");
+  ASSERT_EQ(MapColumns, 2);
+  ASSERT_EQ(MapRows, 1);
+  EXPECT_EQ(MapCells[0][0]->TileColumn, 1);
+  EXPECT_EQ(MapCells[1][0]->TileColumn, 0);
+  EXPECT_TRUE(Players[0].Units.empty() && Players[1].Units.empty()) << "the old stacks went with the old world";
 }
 
 TEST_F(MapFileTest, SavingNeverDestroysThePreviousFile) {
