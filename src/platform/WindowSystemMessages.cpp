@@ -23,6 +23,23 @@ constexpr int kIdleRoundLimit = 10000;
 // A program that shows boxes in a loop keeps only the latest this many records.
 constexpr size_t kMaxMessageBoxRecords = 10000;
 
+// A message box breaks its text at CR LF, LF CR, a lone CR and a lone LF, each
+// pair counting once; the host's boxes know only LF, so every break becomes one.
+std::string UnixLineBreaks(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      out += c;
+      continue;
+    }
+    out += '\n';
+    if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
+  }
+  return out;
+}
+
 // Pixel buffers stop growing at this many pixels a side; a larger client area
 // draws into its top-left part.
 constexpr int kMaxPixelSide = 8192;
@@ -448,7 +465,7 @@ int WindowSystem::MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
   if (messageBoxes_.size() >= kMaxMessageBoxRecords) messageBoxes_.erase(messageBoxes_.begin());
   messageBoxes_.push_back(PlatformTest::MessageBoxRecord{owner, narrowText, narrowCaption, type});
 
-  const std::string utf8Text = Utf8FromCp1251(narrowText);
+  const std::string utf8Text = UnixLineBreaks(Utf8FromCp1251(narrowText));
   const std::string utf8Caption = Utf8FromCp1251(narrowCaption);
   bool shown = false;
   if (DisplayBackend* display = Display()) {

@@ -35,4 +35,16 @@ TEST_F(WinUserMessageBox, BoxesAreRecordedAsGivenAndPrintedInUtf8WithoutADisplay
   EXPECT_TRUE(PlatformTest::MessageBoxes().empty());
 }
 
+// The error report separates its lines with LF CR; a box breaks lines at CR LF,
+// LF CR, CR and LF alike, one break per pair, and shows no stray characters.
+TEST_F(WinUserMessageBox, EveryKindOfLineBreakShowsAsOne) {
+  testing::internal::CaptureStderr();
+  MessageBoxA(nullptr, "second\n\rfirst\n\r", "Fatal Error", MB_OK);
+  MessageBoxA(nullptr, "a\r\nb\rc\nd\n\n\re\r\r", "t", MB_OK);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fatal Error: second\nfirst\n\nt: a\nb\nc\nd\n\ne\n\n\n");
+  // What the program passed is kept as it was.
+  ASSERT_EQ(PlatformTest::MessageBoxes().size(), 2u);
+  EXPECT_EQ(PlatformTest::MessageBoxes()[0].text, "second\n\rfirst\n\r");
+}
+
 #endif
