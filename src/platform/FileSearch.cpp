@@ -4,8 +4,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <clocale>
 #include <cstring>
+#include <cwctype>
 
 #include "platform/UnicodeText.h"
 
@@ -43,6 +46,25 @@ FILETIME FileTimeOf(const timespec& ts) {
   const uint64_t ticks = (static_cast<uint64_t>(ts.tv_sec) + kSecondsFrom1601To1970) * 10000000ull +
                          static_cast<uint64_t>(ts.tv_nsec) / 100u;
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+// One UTF-16 unit in upper case, as the file system's case table maps it:
+// simple one-to-one mappings only, surrogates unchanged.
+char16_t UpperUnit(char16_t unit) {
+  if (unit < 0x80) return (unit >= u'a' && unit <= u'z') ? char16_t(unit - u'a' + u'A') : unit;
+  if (unit >= 0xD800 && unit <= 0xDFFF) return unit;
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+  if (unicode == locale_t(0)) return unit;
+  const wint_t upper = towupper_l(wint_t(unit), unicode);
+  return upper <= 0xFFFF ? char16_t(upper) : unit;
+}
+
+// Names in the order the Windows file system returns them; names that only
+// differ in case (possible here, not there) keep a fixed order by their bytes.
+bool ComesBefore(const std::u16string& leftKey, const std::string& left, const std::u16string& rightKey,
+                 const std::string& right) {
+  if (leftKey != rightKey) return leftKey < rightKey;
+  return left < right;
 }
 
 DWORD ErrorFromErrno(int error) {
@@ -85,7 +107,31 @@ std::unique_ptr<FileSearch> FileSearch::Open(const std::string& pattern, DWORD* 
 }
 
 FileSearch::FileSearch(DIR* dir, std::string directory, std::string mask, bool withDots)
-    : dir_(dir), directory_(std::move(directory)), mask_(std::move(mask)), dotsLeft_(withDots ? 2 : 0) {}
+    : dir_(dir), directory_(std::move(directory)), mask_(std::move(mask)), dotsLeft_(withDots ? 2 : 0) {
+  ReadNames();
+}
+
+void FileSearch::ReadNames() {
+  std::vector<std::pair<std::u16string, std::string>> entries;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(dir_);
+    if (!entry) {
+      if (errno != 0) readError_ = ErrorFromErrno(errno);
+      break;
+    }
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    if (!Matches(mask_.c_str(), entry->d_name)) continue;
+    std::u16string key = Utf16FromUtf8(entry->d_name);
+    for (char16_t& unit : key) unit = UpperUnit(unit);
+    entries.emplace_back(std::move(key), entry->d_name);
+  }
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    return ComesBefore(a.first, a.second, b.first, b.second);
+  });
+  names_.reserve(entries.size());
+  for (auto& entry : entries) names_.push_back(std::move(entry.second));
+}
 
 FileSearch::~FileSearch() {
   closedir(dir_);
@@ -97,16 +143,11 @@ bool FileSearch::Next(WIN32_FIND_DATAW* data, DWORD* error) {
     --dotsLeft_;
     if (Matches(mask_.c_str(), name) && Describe(name, data)) return true;
   }
-  for (;;) {
-    errno = 0;
-    const dirent* entry = readdir(dir_);
-    if (!entry) {
-      *error = errno == 0 ? ERROR_NO_MORE_FILES : ErrorFromErrno(errno);
-      return false;
-    }
-    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    if (Matches(mask_.c_str(), entry->d_name) && Describe(entry->d_name, data)) return true;
+  while (nextName_ < names_.size()) {
+    if (Describe(names_[nextName_++], data)) return true;
   }
+  *error = readError_;
+  return false;
 }
 
 bool FileSearch::Describe(const std::string& name, WIN32_FIND_DATAW* data) const {

@@ -1,6 +1,8 @@
 // FindFirstFileW / FindNextFileW / FindClose over a directory made for the test.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <algorithm>
 #include <map>
 
@@ -99,7 +100,7 @@ TEST_F(WinKernelFind, SearchesThatCannotStartFail) {
   EXPECT_TRUE(CloseHandle(event));
 }
 
-TEST_F(WinKernelFind, ListsDotsFirstThenEntriesInDirectoryOrderWithTheirAttributes) {
+TEST_F(WinKernelFind, ListsDotsFirstThenEntriesInNameOrderWithTheirAttributes) {
   MakeFile("a.map", "12345");
   MakeFile("readonly.map", "x", 0444);
   MakeFile(".hidden.map", "x");
@@ -112,14 +113,8 @@ TEST_F(WinKernelFind, ListsDotsFirstThenEntriesInDirectoryOrderWithTheirAttribut
   ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
   made_.insert(made_.begin(), fifo);
 
-  // The order the system lists them in.
-  std::vector<std::string> listed{".", ".."};
-  DIR* d = opendir(dir_.c_str());
-  ASSERT_NE(d, nullptr);
-  while (const dirent* e = readdir(d)) {
-    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) listed.push_back(e->d_name);
-  }
-  closedir(d);
+  // Sorted by name without regard to case, after the dots.
+  const std::vector<std::string> listed{".", "..", ".hidden.map", "a.map", "link", "pipe", "readonly.map", "sub"};
 
   std::map<std::string, WIN32_FIND_DATAW> data;
   const auto found = Search(Wide(dir_ + "/*"), &data);
@@ -158,3 +153,37 @@ TEST_F(WinKernelFind, ListsDotsFirstThenEntriesInDirectoryOrderWithTheirAttribut
 
 }  // namespace
 #endif
+
+// Built for Windows too: the system's own search is the reference for the order.
+// Entries come sorted by name as the Windows file system keeps them: each
+// UTF-16 unit compared in upper case, so letters sort before '_' whatever
+// their case and Cyrillic follows its code order. The same folder lists the
+// same way on every system.
+TEST(WinKernelFindOrder, NamesComeInUpperCaseCodeOrder) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "platform-find-order";
+  std::error_code ignored;
+  fs::remove_all(dir, ignored);
+  ASSERT_TRUE(fs::create_directory(dir));
+  const std::vector<std::wstring> sorted{L"apple.map", L"Battle.map", L"duel.map", L"Forest.map", L"river.map",
+                                         L"zeta.map", L"_x.map", L"\x0451\x043B\x043A\x0430.map",
+                                         L"\x0430.map", L"\x042E\x0433.map"};
+  // The same names as UTF-8 for making the files, in an order unrelated to the sorted one.
+  for (const char8_t* name : {u8"river.map", u8"Battle.map", u8"\u042E\u0433.map", u8"_x.map", u8"apple.map",
+                              u8"Forest.map", u8"\u0451\u043B\u043A\u0430.map", u8"duel.map", u8"\u0430.map",
+                              u8"zeta.map"}) {
+    std::ofstream(dir / fs::path(name)) << "x";
+  }
+
+  std::vector<std::wstring> found;
+  WIN32_FIND_DATAW data;
+  const std::wstring pattern = dir.wstring() + L"\\*.map";
+  HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  do {
+    found.emplace_back(data.cFileName);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  fs::remove_all(dir, ignored);
+  EXPECT_EQ(found, sorted);
+}
