@@ -6,6 +6,7 @@
 // transparent pixel reads back as 0x00000000 whatever its colour was.
 #include <cairo.h>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -44,37 +45,31 @@ void CopyScan0(GdipPixels& pixels, const BYTE* scan0, INT stride, PixelFormat fo
   }
 }
 
-// Draws the source rectangle of the image into the destination rectangle. A
-// negative size mirrors along that axis; the part of the source outside the
-// image is left out, with the destination shrunk to match. At 1:1 scale pixels
-// are copied exactly; otherwise they are filtered bilinearly, with the edge
-// pixels of the source rectangle repeated outward rather than faded.
+// Draws the source rectangle of the image into the destination rectangle, with
+// the graphics' default modes: pixel centres lie on integer coordinates for the
+// destination and for the image alike, so the destination's first pixel takes
+// the centre of the source rectangle's first pixel, and a shrink by two takes
+// every other pixel instead of averaging neighbours. A negative size mirrors
+// along that axis. At 1:1 scale pixels are copied exactly; otherwise they are
+// filtered bilinearly from their nearest neighbours in the whole image (past
+// the source rectangle where the image goes on), and beyond the image's own
+// edges the neighbours are transparent, so a stretched image fades out by up to
+// a pixel at its right and bottom edges.
 GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, double dx, double dy, double dw,
                    double dh, double sx, double sy, double sw, double sh) {
   if (dw == 0.0 || dh == 0.0 || sw == 0.0 || sh == 0.0) return Ok;
-  bool flipX = false;
-  bool flipY = false;
-  if (sw < 0.0) sx += sw, sw = -sw, flipX = !flipX;
-  if (dw < 0.0) dx += dw, dw = -dw, flipX = !flipX;
-  if (sh < 0.0) sy += sh, sh = -sh, flipY = !flipY;
-  if (dh < 0.0) dy += dh, dh = -dh, flipY = !flipY;
-
-  const GdipPixels& source = *image.pixels;
-  double left = std::max(sx, 0.0), right = std::min(sx + sw, double(source.width));
-  double top = std::max(sy, 0.0), bottom = std::min(sy + sh, double(source.height));
-  if (right <= left || bottom <= top) return Ok;
-  double scaleX = dw / sw;
-  double scaleY = dh / sh;
-  double outX = flipX ? dx + (sx + sw - right) * scaleX : dx + (left - sx) * scaleX;
-  double outY = flipY ? dy + (sy + sh - bottom) * scaleY : dy + (top - sy) * scaleY;
-  double outWidth = (right - left) * scaleX;
-  double outHeight = (bottom - top) * scaleY;
+  // Source units per destination unit; negative when the draw mirrors.
+  const double ratioX = sw / dw;
+  const double ratioY = sh / dh;
+  const double left = std::min(dx, dx + dw), top = std::min(dy, dy + dh);
+  const double width = std::fabs(dw), height = std::fabs(dh);
 
   GdipCanvas canvas(target);
   if (canvas.Status() != Ok) return canvas.Status();
   if (canvas.Empty()) return Ok;
 
   // Drawing a bitmap onto itself reads from a snapshot.
+  const GdipPixels& source = *image.pixels;
   const uint32_t* data = source.data;
   std::unique_ptr<uint32_t[]> snapshot;
   if (canvas.Bitmap() == &source) {
@@ -87,32 +82,30 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
   auto* cr = static_cast<cairo_t*>(canvas.Cairo());
   if (cr == nullptr) return OutOfMemory;
 
-  int pieceX = int(left), pieceY = int(top);
-  int pieceWidth = int(right) - pieceX, pieceHeight = int(bottom) - pieceY;
-  auto* first = const_cast<uint32_t*>(data + size_t(pieceY) * size_t(source.width) + size_t(pieceX));
-  cairo_surface_t* piece = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(first), source.opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32,
-      pieceWidth, pieceHeight, source.width * 4);
-  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(piece);
+  cairo_surface_t* whole = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(data)),
+      source.opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, source.width, source.height, source.width * 4);
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(whole);
+  // The rasteriser samples destination pixel i at i + 0.5 and keeps image pixel
+  // k's centre at k + 0.5; the draw maps destination coordinate dx + t * dw to
+  // image coordinate sx + t * sw with both centres on integers. Destination to
+  // image, in the rasteriser's coordinates:
+  //   u = sx + 0.5 + (p - 0.5 - dx) * ratio.
   cairo_matrix_t matrix;
-  // Destination to piece coordinates.
-  double xx = flipX ? -1.0 / scaleX : 1.0 / scaleX;
-  double yy = flipY ? -1.0 / scaleY : 1.0 / scaleY;
-  double x0 = flipX ? pieceWidth + outX / scaleX : -outX / scaleX;
-  double y0 = flipY ? pieceHeight + outY / scaleY : -outY / scaleY;
-  cairo_matrix_init(&matrix, xx, 0.0, 0.0, yy, x0, y0);
+  cairo_matrix_init(&matrix, ratioX, 0.0, 0.0, ratioY, sx + 0.5 - (dx + 0.5) * ratioX,
+                    sy + 0.5 - (dy + 0.5) * ratioY);
   cairo_pattern_set_matrix(pattern, &matrix);
-  bool exact = scaleX == 1.0 && scaleY == 1.0;
+  const bool exact = ratioX == 1.0 && ratioY == 1.0;
   cairo_pattern_set_filter(pattern, exact ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
-  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_NONE);
   cairo_set_source(cr, pattern);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  cairo_rectangle(cr, outX, outY, outWidth, outHeight);
+  cairo_rectangle(cr, left, top, width, height);
   cairo_fill(cr);
   cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
   cairo_pattern_destroy(pattern);
-  cairo_surface_finish(piece);
-  cairo_surface_destroy(piece);
+  cairo_surface_finish(whole);
+  cairo_surface_destroy(whole);
   canvas.Changed();
   return Ok;
 }

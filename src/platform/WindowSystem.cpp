@@ -12,6 +12,11 @@
 namespace {
 
 // Outer size of a window created with CW_USEDEFAULT: its client area is 784 x 561.
+// Windows sizes such a window from the screen (about three quarters of it) and
+// cascades it from the top left. This layer keeps one fixed size, centred: what
+// the headless tests see is what a player sees on any screen, desktops on these
+// hosts place new windows themselves, and the window can be resized, maximised
+// or switched to full screen at once.
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 // The screen when there is no display.

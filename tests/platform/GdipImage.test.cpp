@@ -172,6 +172,56 @@ TEST_F(GdipImage, SourceRectanglesPickFramesAndScale) {
   GdipDisposeImage(image);
 }
 
+// Stretched draws with the default modes: pixel centres on integer coordinates
+// in the image and on the target, bilinear filtering. The first destination
+// pixel takes the first source pixel's centre exactly, a shrink by two takes
+// every other pixel rather than averaging, and the filter reads the image's
+// pixels past the source rectangle but nothing beyond the image itself.
+TEST_F(GdipImage, StretchedDrawsPutPixelCentresOnIntegers) {
+  const ARGB kBlack = 0xFF000000, kWhite = 0xFFFFFFFF, kGrey = 0xFF808080;
+  GpBitmap* image = MakeBitmap(4, 1, {kBlack, kWhite, kBlack, kWhite});
+  TestBitmap canvas(14, 1);
+  auto row = [&canvas]() {
+    std::vector<int> reds;
+    for (int x = 0; x < 14; ++x) reds.push_back(Red(canvas.At(x, 0)));
+    return reds;
+  };
+  auto matches = [](const std::vector<int>& got, const std::vector<int>& want) {
+    for (size_t i = 0; i < want.size(); ++i) {
+      if (std::abs(got[i] - want[i]) > 2) return false;
+    }
+    return true;
+  };
+  auto draw = [&](int dx, int dw, int sx, int sw) {
+    ASSERT_EQ(Ok, GdipGraphicsClear(canvas.Graphics(), kGrey));
+    ASSERT_EQ(Ok, GdipDrawImageRectRectI(canvas.Graphics(), image, dx, 0, dw, 1, sx, 0, sw, 1, UnitPixel,
+                                         nullptr, nullptr, nullptr));
+  };
+
+  // Four times the size: black at the first pixel, white at the fifth, then
+  // towards the black pixel that follows the source rectangle in the image.
+  draw(1, 8, 0, 2);
+  EXPECT_TRUE(matches(row(), {0x80, 0x00, 0x40, 0x80, 0xBF, 0xFF, 0xBF, 0x80, 0x40, 0x80}))
+      << testing::PrintToString(row());
+
+  // Half the size: pixels 0 and 2 of the image, both black; no grey seams.
+  draw(0, 2, 0, 4);
+  EXPECT_TRUE(matches(row(), {0x00, 0x00, 0x80})) << testing::PrintToString(row());
+
+  // Three quarters: 0, 1.33 and 2.67 in the image.
+  draw(0, 3, 0, 4);
+  EXPECT_TRUE(matches(row(), {0x00, 0xAA, 0xAA, 0x80})) << testing::PrintToString(row());
+
+  // Three times the size: past the last pixel the image fades out over the
+  // background instead of repeating its edge or wrapping round.
+  draw(0, 12, 0, 4);
+  EXPECT_TRUE(matches(row(), {0x00, 0x55, 0xAA, 0xFF, 0xAA, 0x55, 0x00, 0x55, 0xAA, 0xFF, 0xD4, 0xAA, 0x80, 0x80}))
+      << testing::PrintToString(row());
+  EXPECT_EQ(0xFFu, unsigned(Alpha(canvas.At(11, 0))));
+
+  GdipDisposeImage(image);
+}
+
 TEST_F(GdipImage, LoadingRejectsMissingAndDamagedFiles) {
   GpImage* image = nullptr;
   EXPECT_EQ(InvalidParameter, GdipLoadImageFromFile(nullptr, &image));
