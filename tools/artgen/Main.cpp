@@ -1,6 +1,7 @@
 // artgen <output dir> [--only <text>] [--contact-sheet <file.png>]: draws the
-// game's art into <output dir>/res and the executable's icon and cursor into
-// <output dir>/resources, then touches <output dir>/res/.generated.
+// game's art into <output dir>/res and the executable's icon and cursor (the
+// icon also as a PNG) into <output dir>/resources, then touches
+// <output dir>/res/.generated.
 // --only draws just the pictures whose path contains the text (for work on
 // the art, and leaves the stamp alone); --contact-sheet also writes one PNG
 // showing every picture drawn.

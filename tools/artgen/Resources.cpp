@@ -86,7 +86,8 @@ void Sword(cairo_t* cr) {
 }
 
 // The icon: a crowned red shield with a gold rim and two crossed swords.
-Picture DrawIcon() {
+// The caller destroys the surface.
+cairo_surface_t* DrawIcon() {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 64, 64);
   cairo_t* cr = cairo_create(s);
   ShieldPath(cr, 0);
@@ -127,9 +128,7 @@ Picture DrawIcon() {
     cairo_fill(cr);
   }
   cairo_destroy(cr);
-  Picture p = ReadSurface(s);
-  cairo_surface_destroy(s);
-  return p;
+  return s;
 }
 
 // The cursor: a gold arrow with a dark rim whose tip is the hot spot at (0, 0).
@@ -223,7 +222,13 @@ void WriteArray(std::ofstream& f, const char* name, const Picture& p) {
 }  // namespace
 
 bool WriteExecutableResources(const std::filesystem::path& dir) {
-  const Picture icon = DrawIcon();
+  cairo_surface_t* iconSurface = DrawIcon();
+  const Picture icon = ReadSurface(iconSurface);
+  // The same pixels for desktop menus, which take PNG icons.
+  const bool png =
+      cairo_surface_write_to_png(iconSurface, (dir / "krambol.png").string().c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(iconSurface);
+  if (!png) return false;
   const Picture cursor = DrawCursor();
   if (!WriteBytes(dir / "krambol.ico", IconFile(icon, 1, 0, 0))) return false;
   if (!WriteBytes(dir / "krambol.cur", IconFile(cursor, 2, 0, 0))) return false;

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# Checks the Debian package as a player meets it: lintian (errors fail, the
+# warnings are listed), installation, the installed game started under Xvfb
+# with a fresh home folder whose name has spaces (its window must appear and
+# option.ini must land in the player's folder), the window closed as its close
+# box would close it (the game must end cleanly), and removal, after which
+# nothing of the package may be left while the player's folder stays.
+# Installs and removes the package system-wide, so it needs root (or sudo) and
+# refuses to run where krambol is installed already.
+# Usage: tools/check-deb.sh [package.deb]   (default: the newest dist/krambol_*_amd64.deb)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+fail() {
+  echo "check-deb.sh: $*" >&2
+  exit 1
+}
+
+# Sends WM_DELETE_WINDOW to a window, as a window manager does for the close box.
+close_window() {
+  python3 - "$1" <<'PYTHON'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(XEvent)]
+x.XFlush.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+display = x.XOpenDisplay(None)
+if not display:
+    sys.exit("cannot open the display")
+event = XEvent()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = int(sys.argv[1])
+event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+if not x.XSendEvent(display, event.xclient.window, 0, 0, ctypes.byref(event)):
+    sys.exit("cannot send WM_DELETE_WINDOW")
+x.XFlush(display)
+x.XCloseDisplay(display)
+PYTHON
+}
+
+# Waits up to $1 tenths of a second for the command that follows to succeed.
+wait_for() {
+  local tenths=$1
+  shift
+  for ((i = 0; i < tenths; ++i)); do
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Under Xvfb: starts the installed launcher for the home folder $1, checks the
+# window and the player's folder, closes the window and checks the game ends
+# with status 0.
+play() {
+  local home=$1
+  local folder="$home/.local/share/krambol"
+  local log="$home/../game.log"
+  HOME="$home" XDG_DATA_HOME='' /usr/games/krambol >"$log" 2>&1 &
+  local pid=$!
+  local window=""
+  find_window() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
+  if ! wait_for 300 find_window; then
+    kill "$pid" 2>/dev/null || true
+    cat "$log" >&2
+    fail "no window of the game appeared within 30 s"
+  fi
+  local title
+  title=$(xdotool getwindowname "$window")
+  [ "$title" = "Крамбол." ] || fail "the window's title is '$title', not 'Крамбол.'"
+  local size
+  size=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  echo "The game's window $window: '$title', $size"
+
+  option_ini_written() { [ "$(cat "$folder/option.ini" 2>/dev/null)" = $'66\r\n0\r' ]; }
+  wait_for 100 option_ini_written || fail "option.ini in $folder does not hold 66 and 0 in CR LF lines"
+  [ "$(readlink "$folder/res")" = /usr/share/games/krambol/res ] || fail "$folder/res is not the installed images"
+  for map in /usr/share/games/krambol/maps/*.map; do
+    cmp -s "$map" "$folder/${map##*/}" || fail "the sample map ${map##*/} was not copied into $folder"
+  done
+
+  close_window "$window"
+  game_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  if ! wait_for 150 game_ended; then
+    if xdotool search --name "Fatal Error" >/dev/null 2>&1; then
+      echo "The game shows its error report:" >&2
+    fi
+    kill "$pid" 2>/dev/null || true
+    cat "$log" >&2
+    fail "the game did not end within 15 s of closing its window"
+  fi
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || { cat "$log" >&2; fail "the game ended with status $status"; }
+  echo "The game ended cleanly when its window was closed"
+}
+
+if [ "${1:-}" = "--play" ]; then
+  play "$2"
+  exit 0
+fi
+
+started=$SECONDS
+tools/deps.sh package-check
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+deb=${1:-$(ls -t dist/krambol_*_amd64.deb 2>/dev/null | head -n 1)}
+[ -n "$deb" ] && [ -f "$deb" ] || fail "no package; build one with tools/package-linux.sh"
+if dpkg-query -W -f='${Status}' krambol 2>/dev/null | grep -q "ok installed"; then
+  fail "krambol is installed on this machine already; remove it before checking a package"
+fi
+echo "Checking $deb"
+dpkg-deb --field "$deb" Package Version Depends
+
+# Lintian: errors fail; warnings and the rest are listed.
+lintian_output=$(lintian --fail-on error --display-info "$deb" 2>&1) || {
+  echo "$lintian_output" >&2
+  fail "lintian reports errors"
+}
+echo "lintian: $(grep -c '^W: ' <<<"$lintian_output" || true) warnings, $(grep -c '^I: ' <<<"$lintian_output" || true) notes"
+[ -z "$lintian_output" ] || echo "$lintian_output"
+
+scratch=$(mktemp -d)
+installed=""
+cleanup() {
+  if [ -n "$installed" ]; then $sudo dpkg -r krambol >/dev/null 2>&1 || true; fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+$sudo dpkg -i "$deb"
+installed=yes
+dpkg-query -L krambol | sort >"$scratch/files"
+for path in /usr/games/krambol /usr/lib/games/krambol/krambol; do
+  [ -x "$path" ] || fail "$path is missing or not executable"
+done
+for path in /usr/share/applications/krambol.desktop /usr/share/man/man6/krambol.6.gz \
+  /usr/share/doc/krambol/copyright /usr/share/games/krambol/res/Unit; do
+  [ -e "$path" ] || fail "$path is missing"
+done
+file -b /usr/share/icons/hicolor/64x64/apps/krambol.png | grep -q "PNG image data, 64 x 64" ||
+  fail "the icon is not a 64 x 64 PNG"
+
+# A player whose folder cannot be made is told so, and the game does not start.
+blocked="$scratch/blocked home"
+mkdir -p "$blocked"
+echo "a file where a folder belongs" >"$blocked/.local"
+if message=$(env -u DISPLAY -u WAYLAND_DISPLAY HOME="$blocked" XDG_DATA_HOME='' /usr/games/krambol 2>&1); then
+  fail "the launcher started the game without a folder for it"
+fi
+grep -q "cannot create the folder for saved games" <<<"$message" || fail "the launcher said: $message"
+echo "Unusable folder: $message"
+
+home="$scratch/home of a player"
+mkdir -p "$home"
+played=$SECONDS
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --play "$home"
+echo "Played for $((SECONDS - played)) s"
+
+$sudo dpkg -r krambol
+installed=""
+if dpkg-query -W -f='${Status}' krambol 2>/dev/null | grep -q "ok installed"; then
+  fail "krambol is still installed after dpkg -r"
+fi
+left=()
+while IFS= read -r path; do
+  # Shared folders such as /usr/games stay; everything of the package's own goes.
+  if [ -e "$path" ] && { [ ! -d "$path" ] || [[ "$path" == */krambol* ]]; }; then left+=("$path"); fi
+done <"$scratch/files"
+[ ${#left[@]} -eq 0 ] || fail "left behind after dpkg -r: ${left[*]}"
+[ -f "$home/.local/share/krambol/option.ini" ] || fail "removing the package took the player's option.ini"
+echo "Removed; nothing of the package is left, the player's folder stays"
+echo "check-deb.sh: all checks passed in $((SECONDS - started)) s"
