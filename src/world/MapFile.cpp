@@ -12,6 +12,7 @@
 #include "world/TMapReader.h"
 #include "world/TPlace.h"
 #include "world/TUnit.h"
+#include "world/Utf8Text.h"
 #include "world/UnitTypes.h"
 #include "world/WorldState.h"
 
@@ -31,13 +32,6 @@ class TByteBuffer : public std::streambuf {
 void ReadMark(TMapReader& reader, wchar_t in_mark, const wchar_t* in_expected) {
   wchar_t c = 0;
   if (reader.ReadChar(c, in_expected) && c != in_mark) reader.NoteUnusable(reader.LastToken(), in_expected, std::wstring(1, c));
-}
-
-// The integer as the file spells it, for notes about values that read.
-std::wstring NumberShown(int32_t in_value) {
-  std::string digits;
-  AppendDecimal(digits, in_value);
-  return std::wstring(digits.begin(), digits.end());
 }
 
 // Reads "(" digit frame ")" and puts the place on the cell when the token read
@@ -82,7 +76,7 @@ void ReadStack(TMapReader& reader, TCell& cell) {
   }
   TUnit* unit = CreateStack(account);
   if (!unit) {
-    reader.NoteUnusable(typeAt, L"тип отряда: от 0 до 9", NumberShown(account.Type));
+    reader.NoteUnusable(typeAt, L"тип отряда: от 0 до 9", DecimalText(account.Type));
     return;
   }
   unit->Owner = owner - L'0';
@@ -157,33 +151,6 @@ void AppendCell(std::string& out, const TCell* cell, std::wostringstream& token)
   out += ">\r\n";
 }
 
-#ifndef _WIN32
-// The UTF-8 form of a wide text; code units that are no Unicode scalar value become '?'.
-std::string Utf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t wc : text) {
-    const uint32_t c = static_cast<uint32_t>(wc);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000 && (c < 0xD800 || c > 0xDFFF)) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c >= 0x10000 && c <= 0x10FFFF) {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += '?';
-    }
-  }
-  return out;
-}
-#endif
 
 // Puts the written temporary file in place of the target.
 bool ReplaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target) {
@@ -202,7 +169,7 @@ std::filesystem::path MapFilePath(const std::wstring& in_name) {
 #ifdef _WIN32
   return std::filesystem::path(in_name);
 #else
-  return std::filesystem::path(Utf8(in_name));
+  return std::filesystem::path(Utf8Text(in_name));
 #endif
 }
 
@@ -248,7 +215,7 @@ void ReadMap(TMapReader& reader, bool in_wholeFile) {
 
   int32_t turn = TurnCounter;
   if (reader.ReadInt(turn, L"номер хода")) {
-    if (turn < 0) reader.NoteUnusable(reader.LastToken(), L"номер хода не меньше 0", NumberShown(turn));
+    if (turn < 0) reader.NoteUnusable(reader.LastToken(), L"номер хода не меньше 0", DecimalText(turn));
     TurnCounter = turn < 0 ? 0 : turn;
   }
 
@@ -267,7 +234,7 @@ void ReadMap(TMapReader& reader, bool in_wholeFile) {
   reader.ReadInt(rows, L"число строк карты");
   if (!reader.Failed() && (columns < 1 || rows < 1 || !SizeAllowed(columns, rows))) {
     reader.NoteUnusable(sizeAt, L"размер карты от 1 x 1 до 4096 x 4096, не больше 1048576 клеток",
-                        NumberShown(columns) + L" " + NumberShown(rows));
+                        DecimalText(columns) + L" " + DecimalText(rows));
   }
   if (!SizeAllowed(columns, rows)) {
     reader.Fail();
@@ -294,7 +261,7 @@ void ReadMap(TMapReader& reader, bool in_wholeFile) {
       const bool known = reader.Problem().Exists();
       ReadCell(reader, *cell);
       if (!known && reader.Problem().Exists())
-        reader.NameProblemPlace(L"клетка (" + NumberShown(c) + L", " + NumberShown(r) + L")");
+        reader.NameProblemPlace(L"клетка (" + DecimalText(c) + L", " + DecimalText(r) + L")");
     }
   }
   if (in_wholeFile) reader.NoteTrailing(L"конец файла после последней клетки");
