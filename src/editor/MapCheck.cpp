@@ -1,6 +1,7 @@
 #include "editor/MapCheck.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cstdlib>
 #include <utility>
 
@@ -34,29 +35,14 @@ std::vector<TPosition> StacksOf(int32_t in_player) {
   return found;
 }
 
-// Whether the game's route search finds a route from one cell to the other,
-// both counting as passable for the search, as when an order is given.
-bool RouteExists(TPosition in_from, TPosition in_to) {
-  TCell* from = MapCells[in_from.first][in_from.second];
-  TCell* to = MapCells[in_to.first][in_to.second];
-  from->ForcePassable = true;
-  to->ForcePassable = true;
-  bool found = true;
-  try {
-    NAlgo::TDijkstra search;
-    search.Build(MapCells, MapColumns, MapRows);
-    std::vector<TPosition> route;
-    search.Search(in_from, in_to, route);
-  } catch (int) {
-    found = false;
-  } catch (...) {
-    from->ForcePassable = false;
-    to->ForcePassable = false;
-    throw;
-  }
-  from->ForcePassable = false;
-  to->ForcePassable = false;
-  return found;
+// Whether the search reached the cell: its node's distance is known. Nodes
+// are numbered row by row, so the cell's node is found by bisection.
+bool Reached(const NAlgo::TDijkstra& in_search, TPosition in_cell) {
+  const auto& nodes = in_search.Nodes();
+  const auto node = std::lower_bound(nodes.begin(), nodes.end(), in_cell, [](const auto& a, TPosition b) {
+    return a.Y != b.second ? a.Y < b.second : a.X < b.first;
+  });
+  return node != nodes.end() && node->X == in_cell.first && node->Y == in_cell.second && node->Distance < FLT_MAX;
 }
 
 // The stacks whose numbers make them vanish or not show, as one warning each
@@ -89,18 +75,51 @@ bool CanReachEnemy(int32_t in_player) {
   if (!MapCells || (in_player != 0 && in_player != 1)) return false;
   const std::vector<TPosition> own = StacksOf(in_player);
   const std::vector<TPosition> enemies = StacksOf(1 - in_player);
-  // The nearest pairs first: on a playable map the first search succeeds.
-  std::vector<std::pair<int64_t, std::pair<size_t, size_t>>> pairs;
-  pairs.reserve(own.size() * enemies.size());
-  for (size_t i = 0; i < own.size(); ++i)
-    for (size_t j = 0; j < enemies.size(); ++j) {
-      const int64_t distance = std::max(std::abs(int64_t{own[i].first} - enemies[j].first),
-                                        std::abs(int64_t{own[i].second} - enemies[j].second));
-      pairs.push_back({distance, {i, j}});
+  if (own.empty() || enemies.empty()) return false;
+
+  // One search graph in which every stack counts as passable, as the two ends
+  // of an order do. A stack can reach an enemy in the game exactly when an own
+  // stack and an enemy stack are joined in it: cut a route at its first enemy,
+  // and start it at the last own stack before that, and what lies between is
+  // free cells only, the route the game would find for that pair.
+  struct TForcedStacks {
+    std::vector<TCell*> Cells;
+    ~TForcedStacks() {
+      for (TCell* cell : Cells) cell->ForcePassable = false;
     }
-  std::sort(pairs.begin(), pairs.end());
-  for (const auto& [distance, pair] : pairs)
-    if (RouteExists(own[pair.first], enemies[pair.second])) return true;
+  } forced;
+  for (const std::vector<TPosition>* side : {&own, &enemies})
+    for (const TPosition& at : *side) {
+      TCell* cell = MapCells[at.first][at.second];
+      cell->ForcePassable = true;
+      forced.Cells.push_back(cell);
+    }
+  NAlgo::TDijkstra search;
+  search.Build(MapCells, MapColumns, MapRows);
+
+  // From each own stack not yet met, towards the nearest enemy. A search that
+  // fails has settled everything it can reach: the enemies and own stacks
+  // there are known at once.
+  std::vector<bool> met(own.size(), false);
+  for (size_t i = 0; i < own.size(); ++i) {
+    if (met[i]) continue;
+    const auto distance = [&](const TPosition& enemy) {
+      return std::max(std::abs(int64_t{own[i].first} - enemy.first), std::abs(int64_t{own[i].second} - enemy.second));
+    };
+    const TPosition nearest = *std::min_element(enemies.begin(), enemies.end(), [&](const TPosition& a, const TPosition& b) {
+      return distance(a) < distance(b);
+    });
+    std::vector<TPosition> route;
+    try {
+      search.Search(own[i], nearest, route);
+      return true;
+    } catch (int) {
+    }
+    for (const TPosition& enemy : enemies)
+      if (Reached(search, enemy)) return true;
+    for (size_t j = i; j < own.size(); ++j)
+      if (Reached(search, own[j])) met[j] = true;
+  }
   return false;
 }
 

@@ -5,11 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "algo/TDijkstra.h"
+#include "graphics/TTexture.h"
+#include "graphics/TextureRegistry.h"
 #include "support/WorldTestSupport.h"
 #include "world/MapFile.h"
+#include "world/TCell.h"
+#include "world/TUnit.h"
+#include "world/WorldState.h"
 
 namespace {
 
@@ -64,6 +72,66 @@ TEST_F(MapCheckTest, ReachingTheEnemyIsTheGamesRouteSearch) {
                                      {2, 0, "<[0 0]NU1[0 10 1 4 3]>"}});
   EXPECT_EQ(CheckOf(walledIn), TWarnings{});
   EXPECT_TRUE(CanReachEnemy(1));
+  // The nearest enemy shut in by trees, a farther one out in the open.
+  const auto shutIn = GridMapText(0, 6, 4,
+                                  {kQueen0, kQueen1, {2, 0, "<[0 0]NU1[0 10 1 4 3]>"}, {1, 0, kTree}, {1, 1, kTree},
+                                   {2, 1, kTree}, {3, 1, kTree}, {3, 0, kTree}});
+  EXPECT_EQ(CheckOf(shutIn), TWarnings{});
+}
+
+TEST_F(MapCheckTest, ReachingTheEnemyAgreesWithSearchingEveryPairOfStacks) {
+  // The literal rule: some own stack and some enemy stack with a route between
+  // them when those two cells, and only they, count as passable.
+  const auto literal = [](int32_t player) {
+    std::vector<std::pair<int, int>> stacks[2];
+    for (int r = 0; r < MapRows; ++r)
+      for (int c = 0; c < MapColumns; ++c)
+        if (const TUnit* unit = MapCells[c][r]->Unit) stacks[unit->Owner].push_back({c, r});
+    for (const auto& from : stacks[player])
+      for (const auto& to : stacks[1 - player]) {
+        MapCells[from.first][from.second]->ForcePassable = true;
+        MapCells[to.first][to.second]->ForcePassable = true;
+        NAlgo::TDijkstra search;
+        search.Build(MapCells, MapColumns, MapRows);
+        std::vector<NAlgo::TDijkstra::TPosition> route;
+        bool found = true;
+        try {
+          search.Search(from, to, route);
+        } catch (int) {
+          found = false;
+        }
+        MapCells[from.first][from.second]->ForcePassable = false;
+        MapCells[to.first][to.second]->ForcePassable = false;
+        if (found) return true;
+      }
+    return false;
+  };
+  // The sheets stay loaded across the maps instead of loading with each one.
+  for (TTexture* texture : RegisteredTextures()) texture->Acquire();
+  std::mt19937 random(7);
+  int reachable = 0;
+  for (int map = 0; map < 300; ++map) {
+    std::string text = "0 \"a\" \"b\" [9 7]\r\n";
+    for (int cell = 0; cell < 9 * 7; ++cell) {
+      const int roll = static_cast<int>(random() % 100);
+      text += roll < 58   ? "<[0 0]P(2 0)N>"
+              : roll < 61 ? "<[0 0]NU0[0 5 1 4 3]>"
+              : roll < 63 ? "<[0 0]NU1[0 5 1 4 3]>"
+              : roll < 64 ? "<[0 0]P(3 0)U1[0 5 1 4 3]>"
+                          : "<[0 0]NN>";
+    }
+    ReadMapFromBytes(text);
+    for (int32_t player = 0; player < 2; ++player) {
+      const bool expected = literal(player);
+      reachable += expected;
+      ASSERT_EQ(CanReachEnemy(player), expected) << "map " << map << ", player " << player << "\n" << text;
+    }
+  }
+  ClearMap();
+  for (TTexture* texture : RegisteredTextures()) texture->Release();
+  // Both answers came up often enough to mean something.
+  EXPECT_GT(reachable, 150);
+  EXPECT_LT(reachable, 450);
 }
 
 TEST_F(MapCheckTest, StacksThatVanishOrDoNotShowAndHugeMapsAreWarnedOf) {
