@@ -33,9 +33,11 @@ int32_t TEditorField::VisibleLength() const {
 void TEditorField::Draw() {
   ClampCaret();
   const int32_t visible = VisibleLength();
-  // The caret stays in view, and a text that fits is shown from its start.
+  // The caret stays in view while the field has the focus; without it, and
+  // for a text that fits, the text is shown from its start.
+  if (!Focused) FirstShown_ = 0;
   if (Caret < FirstShown_) FirstShown_ = Caret;
-  if (Caret > FirstShown_ + visible - 1) FirstShown_ = Caret - visible + 1;
+  if (Focused && Caret > FirstShown_ + visible - 1) FirstShown_ = Caret - visible + 1;
   FirstShown_ = std::clamp(FirstShown_, 0, std::max(0, static_cast<int32_t>(Text.size()) - visible + 1));
   if (static_cast<int32_t>(Text.size()) < visible) FirstShown_ = 0;
 

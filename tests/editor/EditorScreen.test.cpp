@@ -125,6 +125,34 @@ TEST_F(EditorTest, AMapMadeFromScratchIsSavedAndOpensAgainToTheSameBytes) {
   EXPECT_TRUE(LiveOf<TEditorSaveMenu>().empty());
 }
 
+TEST_F(EditorTest, EverySampleMapOpensAndSavesBackToItsOwnBytesWithNothingToWarnOf) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(KRAMBOL_MAPS_DIR)) {
+    names.push_back(entry.path().filename().string());
+    CopySampleMap(names.back());
+  }
+  ASSERT_GE(names.size(), 8u);
+  StartEditor();
+  for (const std::string& name : names) {
+    const std::wstring path = L"./" + std::wstring(name.begin(), name.end());
+    ClickButton(Panel(), L"Открыть");
+    Harness.Tick();
+    TNewGameMenu* list = OpenBox<TNewGameMenu>(L"Открыть карту");
+    ASSERT_NE(list, nullptr);
+    const std::vector<std::wstring> rows = MapListRows();
+    const auto row = std::find(rows.begin(), rows.end(), path);
+    ASSERT_NE(row, rows.end()) << name;
+    // Rows beyond the list's height are scrolled to first.
+    list->List->ScrollTo(static_cast<int32_t>(row - rows.begin()));
+    Click(list->List->Children[1 + (row - rows.begin())]);
+    ClickButton(list, L"Загрузить");
+    Harness.Tick();
+    EXPECT_TRUE(Panel()->Check->Warnings.empty()) << name;
+    ASSERT_TRUE(Desktop()->SaveTo(L"again.map"));
+    EXPECT_EQ(FileBytes("again.map"), FileBytes(name)) << name;
+  }
+}
+
 TEST_F(EditorTest, ADragPaintsEveryCellOnTheWayAndOneUndoTakesTheStrokeBack) {
   StartEditor();
   ChooseTool(0);

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "algo/TDijkstra.h"
+#include "graphics/TTexture.h"
+#include "graphics/TextureRegistry.h"
 #include "world/TCell.h"
 #include "world/TPlace.h"
 #include "world/TUnit.h"
@@ -463,9 +465,11 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
   for (const auto& entry : fs::directory_iterator(KRAMBOL_MAPS_DIR))
     if (entry.path().extension() == ".map") maps.push_back(entry.path());
   std::sort(maps.begin(), maps.end());
-  ASSERT_GE(maps.size(), 4u);
+  ASSERT_GE(maps.size(), 8u);
 
   bool large = false;
+  bool huge = false;
+  bool named = false;
   for (const fs::path& path : maps) {
     SCOPED_TRACE(path.string());
     const std::string bytes = FileBytes(path);
@@ -513,18 +517,48 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
     std::vector<NAlgo::TDijkstra::TPosition> route;
     EXPECT_NO_THROW(search.Search(queens0[0], queens1[0], route));
     from->ForcePassable = to->ForcePassable = false;
+    const int across = std::abs(queens0[0].first - queens1[0].first);
+    const int down = std::abs(queens0[0].second - queens1[0].second);
+    const double open = std::max(across, down) - std::min(across, down) + 1.4142135 * std::min(across, down);
+    double length = 0;
+    for (size_t i = 1; i < route.size(); ++i)
+      length += route[i].first != route[i - 1].first && route[i].second != route[i - 1].second ? 1.4142135 : 1.0;
     if (path.filename() == "river.map") {
       // The river leaves only fords: the way round is longer than over open ground.
-      const int across = std::abs(queens0[0].first - queens1[0].first);
-      const int down = std::abs(queens0[0].second - queens1[0].second);
-      const double open = std::max(across, down) - std::min(across, down) + 1.4142135 * std::min(across, down);
-      double length = 0;
-      for (size_t i = 1; i < route.size(); ++i)
-        length += route[i].first != route[i - 1].first && route[i].second != route[i - 1].second ? 1.4142135 : 1.0;
       EXPECT_GT(length, open + 2);
     }
+    if (path.filename() == "labyrinth.map") {
+      // Corridors of trees: the way from queen to queen is three times the open one.
+      EXPECT_GT(length, 3 * open);
+    }
+    if (path.filename() == "arena.map") {
+      // The arena looks the same from either side: turned half round, every
+      // cell holds what its opposite holds, the stacks change sides and face
+      // the other way.
+      for (int32_t c = 0; c < MapColumns; ++c)
+        for (int32_t r = 0; r < MapRows; ++r) {
+          const TCell* cell = MapCells[c][r];
+          const TCell* opposite = MapCells[MapColumns - 1 - c][MapRows - 1 - r];
+          EXPECT_EQ(cell->TileColumn, opposite->TileColumn);
+          EXPECT_EQ(cell->TileRow, opposite->TileRow);
+          EXPECT_EQ(PlaceToken(cell), PlaceToken(opposite));
+          ASSERT_EQ(cell->Unit != nullptr, opposite->Unit != nullptr) << c << ", " << r;
+          if (!cell->Unit) continue;
+          EXPECT_EQ(cell->Unit->Owner, 1 - opposite->Unit->Owner);
+          EXPECT_EQ(cell->Unit->Type, opposite->Unit->Type);
+          EXPECT_EQ(cell->Unit->Lives, opposite->Unit->Lives);
+          EXPECT_EQ(cell->Unit->Count, opposite->Unit->Count);
+          EXPECT_EQ(cell->Unit->Moves, opposite->Unit->Moves);
+          EXPECT_EQ(cell->Unit->Direction, (opposite->Unit->Direction + 4) % 8);
+        }
+    }
+    huge = huge || (MapColumns >= 64 && MapRows >= 64);
+    named = named || std::any_of(Players[1].Name.begin(), Players[1].Name.end(), [](wchar_t c) { return c > 0x7F; });
   }
   EXPECT_TRUE(large);
+  // Among them a map of 64 x 64 or more, and names beyond ASCII.
+  EXPECT_TRUE(huge);
+  EXPECT_TRUE(named);
 }
 
 namespace {
@@ -552,6 +586,8 @@ struct TProblemCase {
 }  // namespace
 
 TEST_F(MapFileTest, WrittenMapsAndSampleMapsReadWithoutAProblem) {
+  // The sheets stay loaded across the reads instead of loading with each one.
+  for (TTexture* texture : RegisteredTextures()) texture->Acquire();
   EXPECT_FALSE(ProblemOf(kSample).Exists());
   // Blanks and line breaks are the writer's business, not a problem.
   EXPECT_FALSE(ProblemOf("7 \"Red  Baron \"\t\"Blue Duke\" [3 2] <[1 2]P(2 5)N> <[0 0]N U0[2 10 3 4 2.5]>\n"
@@ -561,6 +597,8 @@ TEST_F(MapFileTest, WrittenMapsAndSampleMapsReadWithoutAProblem) {
     const TMapReadProblem problem = ProblemOf(FileBytes(entry.path()));
     EXPECT_FALSE(problem.Exists()) << entry.path() << ":" << problem.Line << ":" << problem.Column;
   }
+  ClearMap();
+  for (TTexture* texture : RegisteredTextures()) texture->Release();
 }
 
 TEST_F(MapFileTest, TheFirstProblemIsReportedWithItsLineAndColumn) {
