@@ -7,10 +7,8 @@
 #include <string>
 
 #include "BenchMaps.h"
+#include "WorldBench.h"
 #include "editor/MapCheck.h"
-#include "graphics/TTexture.h"
-#include "graphics/TextureRegistry.h"
-#include "support/GameHarness.h"
 #include "world/MapFile.h"
 #include "world/WorldState.h"
 
@@ -60,18 +58,4 @@ BENCHMARK(BM_CheckWalledMap)->Arg(64)->Arg(256)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // A headless platform and a scratch working directory that sees res/.
-  TGameHarness harness;
-  RegisterTextures();
-  for (TTexture* texture : RegisteredTextures()) texture->Acquire();
-
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-
-  ClearMap();
-  for (TTexture* texture : RegisteredTextures()) texture->Release();
-  FreeTextures();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWorldBenchmarks(argc, argv); }
