@@ -1,5 +1,6 @@
 #include "editor/TEditorDesktop.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -105,6 +106,10 @@ void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, int
       }
       break;
     case kNotifyAnswer:
+      // A question asked over a menu leaves the menu modal again, as it was.
+      if (ModalBeforeQuestion_ && std::find(LiveWindows.begin(), LiveWindows.end(), ModalBeforeQuestion_) != LiveWindows.end())
+        InputRoot = ModalBeforeQuestion_;
+      ModalBeforeQuestion_ = nullptr;
       if (p1 == kAskClose) Asking_ = false;
       if (p2 == 1) Answered(static_cast<TQuestion>(p1));
       break;
@@ -127,6 +132,7 @@ void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, int
         std::error_code error;
         if (name != Document.FileName() && std::filesystem::exists(MapFilePath(name), error)) {
           PendingSave_ = name;
+          ModalBeforeQuestion_ = InputRoot;
           auto* box = new TWinBoxAsk(CentredOn(this, 300, 120), L"Сохранить карту",
                                      L"Файл «" + name + L"» уже есть. Заменить его?");
           box->Id = kAskOverwrite;
@@ -148,6 +154,7 @@ void TEditorDesktop::AskIfModified(TQuestion in_question) {
   const wchar_t* question = in_question == kAskNew    ? L"Начать новую карту без сохранения?"
                             : in_question == kAskOpen ? L"Открыть другую карту без сохранения?"
                                                       : L"Закрыть редактор без сохранения?";
+  ModalBeforeQuestion_ = InputRoot;
   auto* box = new TWinBoxAsk(CentredOn(this, 300, 120), L"Карта не сохранена",
                              std::wstring(L"Изменения в карте не сохранены.\n") + question);
   box->Id = in_question;

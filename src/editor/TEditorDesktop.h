@@ -71,6 +71,8 @@ class TEditorDesktop : public TDesktop {
   void AskIfModified(TQuestion in_question);
   void Answered(TQuestion in_question);
 
+  // What was modal when a question opened over it, given back when it is answered.
+  TWindow* ModalBeforeQuestion_ = nullptr;
   uint64_t ShownRevision_ = 0;
   bool CheckShown_ = false;
   bool Asking_ = false;

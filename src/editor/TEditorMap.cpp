@@ -99,7 +99,8 @@ void TEditorMap::OnMouseMove() {
   if (!Application) return;
   int32_t column, row;
   const bool over = CellAt(TPoint{Application->MouseX, Application->MouseY}, column, row);
-  if (over && Painting_ && Application->LButtonDown) PaintTo(column, row);
+  // A stroke ended under the mouse (an undo while the button is held) paints no more.
+  if (over && Painting_ && Application->LButtonDown && Document_->InStroke()) PaintTo(column, row);
   OutlineBrush(over ? column : -1, over ? row : -1);
 }
 

@@ -291,6 +291,20 @@ TEST_F(EditorTest, ClosingWithUnsavedChangesAsksFirst) {
   EXPECT_TRUE(IsWindow(Harness.Window()));
   EXPECT_TRUE(LiveOf<TWinBoxAsk>().empty());
 
+  // Asked over an open menu and answered "Нет", the menu is modal again.
+  ClickButton(Panel(), L"Сохранить как");
+  Harness.Tick();
+  Harness.Close();
+  question = OpenBox<TWinBoxAsk>(L"Карта не сохранена");
+  ASSERT_NE(question, nullptr);
+  ClickButton(question, L"Нет");
+  Harness.Tick();
+  ASSERT_EQ(LiveOf<TEditorSaveMenu>().size(), 1u);
+  EXPECT_EQ(InputRoot, LiveOf<TEditorSaveMenu>().front());
+  ClickButton(Panel(), L"Новая карта");
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TNewMapMenu>().empty());
+
   Harness.Close();
   question = OpenBox<TWinBoxAsk>(L"Карта не сохранена");
   ASSERT_NE(question, nullptr);
