@@ -34,7 +34,7 @@ constexpr const wchar_t* kBigTrees = L"res/map/trees03_128x128.tif";
 constexpr int32_t kPaletteFacing = 4;
 // Where the tool's page begins, and the check panel below it.
 constexpr int32_t kPageTop = 252;
-constexpr int32_t kCheckTop = 456;
+constexpr int32_t kCheckTop = 482;
 constexpr int32_t kMargin = 10;
 
 TRect PanelRect() {
@@ -58,6 +58,29 @@ void DrawFrameInto(TGraphics& in_surface, const TSprite* in_sheet, int32_t in_co
       static_cast<uint32_t>(in_row) >= in_sheet->Rows)
     return;
   in_sheet->DrawFrame(in_surface, in_column, in_row, in_box.x, in_box.y, in_box.width, in_box.height);
+}
+
+// The part of a unit's frame where the figure stands, in 96ths of the frame:
+// the rest is room for its moves and strikes.
+constexpr TRect kFigure{22, 14, 52, 82};
+
+// The figure of frame (column, row) of a unit sheet, as large as the box
+// allows at its own proportions, centred in it.
+void DrawFigureInto(TGraphics& in_surface, const TSprite* in_sheet, int32_t in_column, int32_t in_row,
+                    const TRect& in_box) {
+  if (!in_sheet || !in_sheet->Image() || static_cast<uint32_t>(in_column) >= in_sheet->Columns ||
+      static_cast<uint32_t>(in_row) >= in_sheet->Rows)
+    return;
+  const int32_t w = in_sheet->FrameWidth;
+  const int32_t h = in_sheet->FrameHeight;
+  const TRect source{in_column * w + kFigure.x * w / 96, in_row * h + kFigure.y * h / 96, kFigure.width * w / 96,
+                     kFigure.height * h / 96};
+  const double scale = std::min(static_cast<double>(in_box.width) / source.width,
+                                static_cast<double>(in_box.height) / source.height);
+  const int32_t width = static_cast<int32_t>(source.width * scale);
+  const int32_t height = static_cast<int32_t>(source.height * scale);
+  in_surface.DrawImage(in_sheet->Image(), in_box.x + (in_box.width - width) / 2, in_box.y + (in_box.height - height) / 2,
+                       width, height, source.x, source.y, source.width, source.height);
 }
 
 // The frame of a tree picture: column N mod rows, row N div rows, as a tree shows it.
@@ -249,9 +272,9 @@ void TEditorPanel::BuildStackPage() {
   std::vector<const TSprite*> sheets;
   for (int32_t type = 0; type < kUnitTypeCount; ++type) sheets.push_back(FindTextureAs<TSprite>(UnitPausedPath(type)));
   Palette = new TEditorPalette(
-      this, this, TRect{kMargin + 5, kPageTop, 0, 0}, kUnitTypeCount, 5, 42, 42,
+      this, this, TRect{kMargin + 5, kPageTop, 0, 0}, kUnitTypeCount, 5, 42, 56,
       [sheets](TGraphics& surface, int32_t index, const TRect& box) {
-        DrawFrameInto(surface, sheets[static_cast<size_t>(index)], 0, kPaletteFacing, box);
+        DrawFigureInto(surface, sheets[static_cast<size_t>(index)], 0, kPaletteFacing, box);
       },
       Tools_->StackType);
   Page.push_back(Palette);
