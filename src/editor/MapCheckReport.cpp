@@ -1,6 +1,8 @@
 #include "editor/MapCheckReport.h"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "editor/MapCheck.h"
 #include "world/MapFile.h"
@@ -53,8 +55,10 @@ int RunMapCheck(const std::vector<std::string>& in_arguments, std::string& out_t
   int32_t errors = 0;
   int32_t warnings = 0;
   for (const std::string& file : files) {
+    // Only a regular file is read, as the game reads maps: a pipe could block.
+    std::error_code error;
     std::filebuf bytes;
-    if (!bytes.open(file, std::ios::in | std::ios::binary)) {
+    if (!std::filesystem::is_regular_file(file, error) || !bytes.open(file, std::ios::in | std::ios::binary)) {
       out_text += file + Utf8Text(L": не удалось открыть файл\n");
       ++errors;
       continue;

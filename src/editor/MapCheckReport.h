@@ -7,7 +7,8 @@
 // For each file, one line for an error, in the form
 //   FILE:LINE:COLUMN: [CELL: ]ожидалось: WHAT, найдено: WHAT
 // when the reader would not read the file whole (the first token it could not
-// read or use), or "FILE: не удалось открыть файл"; then one line per warning
+// read or use), or "FILE: не удалось открыть файл" (also for anything but a
+// regular file); then one line per warning
 // of the map check, "FILE: предупреждение: TEXT". A last line counts the files,
 // errors and warnings. The exit status is 1 when a file has an error (with
 // --strict, also a warning), 0 otherwise, and 2 for a command line without files

@@ -228,7 +228,7 @@ bool TEditorDesktop::OpenFile(const std::wstring& in_path) {
   if (problem.Exists()) {
     std::wstring text = L"Карта прочитана не целиком.\nСтрока " + DecimalText(problem.Line) + L", столбец " +
                         DecimalText(problem.Column) + (problem.Where.empty() ? L"" : L", " + problem.Where) +
-                        L":\nожидалось " + problem.Expected + L",\nнайдено " + problem.Found +
+                        L":\nожидалось: " + problem.Expected + L",\nнайдено: " + problem.Found +
                         L".\nСохранение запишет карту заново.";
     auto* box = new TWinBox(CentredOn(this, 400, 200), L"Внимание", text);
     InputRoot = box;

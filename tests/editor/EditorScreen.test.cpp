@@ -153,6 +153,32 @@ TEST_F(EditorTest, EverySampleMapOpensAndSavesBackToItsOwnBytesWithNothingToWarn
   }
 }
 
+TEST_F(EditorTest, AFileReadWithAProblemSaysWhereAndOneThatCannotBeReadChangesNothing) {
+  WriteFile("broken.map", CrLfLines({"0", "\"a\"", "\"b\"", "[2 1]", "<[3 1]NN>", "<[5 x]NN>"}));
+  WriteFile("empty.map", "0 \"a\" \"b\" [0 0]");
+  StartEditor();
+  ASSERT_TRUE(Desktop()->OpenFile(L"./broken.map"));
+  Harness.Tick();
+  EXPECT_EQ(MapColumns, 2);
+  EXPECT_EQ(MapCells[0][0]->TileColumn, 3);
+  TWinBox* box = OpenBox(L"Внимание");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Text, L"Карта прочитана не целиком.\nСтрока 6, столбец 5, клетка (1, 0):\n"
+                       L"ожидалось: строка плитки земли,\nнайдено: «x]NN>».\nСохранение запишет карту заново.");
+  EXPECT_EQ(InputRoot, box);
+  Harness.Key(VK_ESCAPE);
+  Harness.Tick();
+
+  EXPECT_FALSE(Desktop()->OpenFile(L"./empty.map"));
+  Harness.Tick();
+  EXPECT_EQ(MapColumns, 2);
+  EXPECT_EQ(Desktop()->Document.FileName(), L"./broken.map");
+  TFailureBox* failure = OpenBox<TFailureBox>(L"Ошибка");
+  ASSERT_NE(failure, nullptr);
+  EXPECT_EQ(failure->Text, L"Не удалось открыть карту.\n./empty.map");
+  EXPECT_EQ(LiveOf<TNewGameMenu>().size(), 1u);
+}
+
 TEST_F(EditorTest, ADragPaintsEveryCellOnTheWayAndOneUndoTakesTheStrokeBack) {
   StartEditor();
   ChooseTool(0);

@@ -63,6 +63,9 @@ TEST_F(MapCheckReportTest, AFileTheReaderWouldNotReadWholeIsAnErrorAtItsFirstBad
 
   EXPECT_EQ(Run({"missing.map"}), 1);
   EXPECT_EQ(Output, U8(L"missing.map: не удалось открыть файл\nФайлов: 1, ошибок: 1, предупреждений: 0\n"));
+  std::filesystem::create_directory(Harness.WorkDir() / "folder.map");
+  EXPECT_EQ(Run({"folder.map"}), 1);
+  EXPECT_NE(Output.find(U8(L"folder.map: не удалось открыть файл")), std::string::npos);
   // A file without cells has its size for an error, and no warnings.
   EXPECT_EQ(Run({Put("empty.map", "0 \"a\" \"b\" [0 0]")}), 1);
   EXPECT_EQ(Output.find(U8(L"предупреждение")), std::string::npos);
