@@ -29,6 +29,12 @@ class EditorTest : public ScreenTest {
   static TEditorMap* Map() { return Desktop() ? Desktop()->Map : nullptr; }
 
  protected:
+  // A test may end with unsaved changes: the window still closes (and frees
+  // everything) when the harness closes it.
+  void TearDown() override {
+    if (TEditorDesktop* desktop = Desktop()) desktop->CloseConfirmed = true;
+  }
+
   static constexpr int kClientWidth = 1024;
   static constexpr int kClientHeight = 740;
 
