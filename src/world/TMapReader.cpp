@@ -119,11 +119,13 @@ bool TMapReader::ReadChar(wchar_t& out, const wchar_t* in_expected) {
 bool TMapReader::ReadInt(int32_t& out, const wchar_t* in_expected) {
   if (Failed_) return false;
   StartToken();
-  std::wstring consumed;
+  // What the read takes, kept only as far as a problem would show it.
+  char consumed[kShownLength + 1];
+  size_t length = 0;
   bool negative = false;
   if (Peek() == '+' || Peek() == '-') {
     negative = Peek() == '-';
-    consumed.push_back(static_cast<wchar_t>(Get()));
+    consumed[length++] = static_cast<char>(Get());
   }
   // The magnitude is gathered up to one past the largest that fits; further
   // digits are consumed without growing it.
@@ -133,12 +135,12 @@ bool TMapReader::ReadInt(int32_t& out, const wchar_t* in_expected) {
   while (IsDigit(Peek())) {
     digits = true;
     const int digit = Get();
-    if (consumed.size() <= kShownLength) consumed.push_back(static_cast<wchar_t>(digit));
+    if (length <= kShownLength) consumed[length++] = static_cast<char>(digit);
     magnitude = std::min(kLimit, magnitude * 10 + (digit - '0'));
   }
   const int64_t value = negative ? -magnitude : magnitude;
   if (!digits || value > std::numeric_limits<int32_t>::max() || value < std::numeric_limits<int32_t>::min()) {
-    FailAt(Token_, in_expected, consumed);
+    FailAt(Token_, in_expected, std::wstring(consumed, consumed + length));
     return false;
   }
   out = static_cast<int32_t>(value);
