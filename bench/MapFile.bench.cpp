@@ -8,9 +8,7 @@
 #include <string>
 
 #include "BenchMaps.h"
-#include "graphics/TTexture.h"
-#include "graphics/TextureRegistry.h"
-#include "support/GameHarness.h"
+#include "WorldBench.h"
 #include "world/MapFile.h"
 #include "world/WorldState.h"
 
@@ -48,6 +46,16 @@ void BM_ReadMapFromBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadMapFromBytes)->Unit(benchmark::kMillisecond);
 
+// The same read keeping the first problem of the bytes, as mapcheck and the
+// editor's "Открыть" read.
+void BM_ReadMapFromBytesReportingProblems(benchmark::State& state) {
+  const std::string bytes = BenchMapText(256, 256);
+  TMapReadProblem problem;
+  for (auto _ : state) ReadMapFromBytes(bytes, &problem);
+  ClearMap();
+}
+BENCHMARK(BM_ReadMapFromBytesReportingProblems)->Unit(benchmark::kMillisecond);
+
 void BM_WriteMapToBytes(benchmark::State& state) {
   ReadMapFromBytes(BenchMapText(256, 256));
   for (auto _ : state) benchmark::DoNotOptimize(WriteMapToBytes());
@@ -57,18 +65,4 @@ BENCHMARK(BM_WriteMapToBytes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // A headless platform and a scratch working directory that sees res/.
-  TGameHarness harness;
-  RegisterTextures();
-  for (TTexture* texture : RegisteredTextures()) texture->Acquire();
-
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-
-  ClearMap();
-  for (TTexture* texture : RegisteredTextures()) texture->Release();
-  FreeTextures();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWorldBenchmarks(argc, argv); }

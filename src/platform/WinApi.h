@@ -366,6 +366,10 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// The high bit is set while the key is down. This layer answers with the state
+// of the keys as the device has delivered them so far, not as of the message
+// being handled: the two differ only while key messages wait in the queue.
+SHORT GetKeyState(int virtualKey);
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);

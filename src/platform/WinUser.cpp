@@ -123,6 +123,10 @@ BOOL ReleaseCapture() {
   return WindowSystem::Get().ReleaseCapture();
 }
 
+SHORT GetKeyState(int virtualKey) {
+  return WindowSystem::Get().GetKeyState(virtualKey);
+}
+
 HWND GetCapture() {
   return WindowSystem::Get().GetCapture();
 }

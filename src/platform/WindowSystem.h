@@ -105,6 +105,7 @@ class WindowSystem final : public DisplayEvents {
   HWND SetCapture(HWND hwnd);
   BOOL ReleaseCapture();
   HWND GetCapture() const { return capture_; }
+  SHORT GetKeyState(int virtualKey) const;
   UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
   BOOL KillTimer(HWND hwnd, UINT_PTR id);
   BOOL GetMessage(MSG* msg, HWND hwnd, UINT first, UINT last);

@@ -29,6 +29,11 @@ WPARAM WindowSystem::MouseKeyFlags() const {
   return flags;
 }
 
+SHORT WindowSystem::GetKeyState(int virtualKey) const {
+  if (virtualKey <= 0 || virtualKey > 255) return 0;
+  return keys_[virtualKey] ? static_cast<SHORT>(0x8000) : 0;
+}
+
 void WindowSystem::MouseMoved(HWND hwnd, int x, int y) {
   WindowEntry* w = Find(hwnd);
   if (!w) return;

@@ -10,7 +10,7 @@
 #include "toolkit/TWinTextList.h"
 #include "toolkit/WindowTree.h"
 
-TNewGameMenu::TNewGameMenu() : TWinMenu(L"Загрузить игру", 360, 400) {
+TNewGameMenu::TNewGameMenu(const std::wstring& in_title) : TWinMenu(in_title, 360, 400) {
   List = new TWinList(TRect{30, 30, 300, 300}, this, this);
   new TWinButton(this, this, TRect{30, 340, 150, 40}, L"Загрузить", 1);
   new TWinButton(this, this, TRect{180, 340, 150, 40}, L"Назад", 0);

@@ -4,6 +4,7 @@
 // "Загрузить" (1) and "Назад" (0). The list is made once, when the menu opens.
 
 #include <cstdint>
+#include <string>
 
 #include "toolkit/TWinMenu.h"
 
@@ -13,7 +14,8 @@ class TNewGameMenu : public TWinMenu {
  public:
   // Centred on the current desktop and modal. Searches "./*" for map files and
   // adds one row per path found, in the order found; more rows than fit scroll.
-  TNewGameMenu();
+  // Another program showing the same list may give it another title.
+  explicit TNewGameMenu(const std::wstring& in_title = L"Загрузить игру");
   ~TNewGameMenu() override = default;
 
   // Clicks only. "Загрузить" with a selected row tells the screen code 9, p1 1,

@@ -14,10 +14,12 @@ namespace {
 // own: "the game stopped because of an unexpected error".
 constexpr char kUnexpectedStopMessage[] = "Игра остановлена непредвиденной ошибкой";
 
-void RunGame() {
-  TGame game;
+std::unique_ptr<TGame> MakeGame() { return std::make_unique<TGame>(); }
+
+void Run(std::unique_ptr<TGame> (*in_makeApplication)()) {
+  const std::unique_ptr<TGame> application = in_makeApplication();
   // Without a window no quit message would ever come; the failure is logged.
-  if (!game.Create()) return;
+  if (!application->Create()) return;
   MSG msg;
   for (;;) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -30,7 +32,9 @@ void RunGame() {
 
 }  // namespace
 
-int KrambolMain() {
+int KrambolMain() { return RunApplication(MakeGame, kUnexpectedStopMessage); }
+
+int RunApplication(std::unique_ptr<TGame> (*in_makeApplication)(), const char* in_unexpectedStop) {
   ULONG_PTR token = 0;
   GdiplusStartupInput input;
   if (GdiplusStartup(&token, &input, nullptr) != Ok) {
@@ -42,14 +46,14 @@ int KrambolMain() {
   std::srand(seed);
   SeedRandomNumber(seed);
   try {
-    RunGame();
+    Run(in_makeApplication);
   } catch (int) {
-    // The game's own way to stop: the line that says why is logged already.
+    // The program's own way to stop: the line that says why is logged already.
     // Thrown without one, the run still must not end in silence.
-    if (ErrorLogEntries().empty()) LogError(kUnexpectedStopMessage);
+    if (ErrorLogEntries().empty()) LogError("%s", in_unexpectedStop);
   } catch (...) {
     // Out of memory, a library's error: nothing has said why yet.
-    LogError(kUnexpectedStopMessage);
+    LogError("%s", in_unexpectedStop);
   }
   if (ErrorLogEntries().empty()) {
     FreeDrawingObjects();

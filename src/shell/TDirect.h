@@ -10,7 +10,8 @@
 
 class TDirect : public TWndDirect {
  public:
-  explicit TDirect(const char* title) : TWndDirect(title) {}
+  explicit TDirect(const char* title, const char* in_className = kWindowClassName)
+      : TWndDirect(title, in_className) {}
   ~TDirect() override;
 
   LRESULT WindowProc() override;

@@ -18,4 +18,8 @@ class TGame : public TTaskMsg {
   // Frees the world state, tears down the window tree (logging every window
   // that survives it), stops the timer and frees every texture.
   LRESULT OnDestroy() override;
+
+ protected:
+  // For another program built on the same shell: its own title and window class.
+  TGame(const char* in_title, const char* in_className) : TTaskMsg(in_title, in_className) {}
 };

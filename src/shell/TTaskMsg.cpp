@@ -8,11 +8,13 @@ LRESULT TTaskMsg::OnCreate() { return TTimer::OnCreate(); }
 
 void TTaskMsg::OnFrame() {
   if (ScreenRequestPending) {
-    BuildScreen(RequestedScreen);
+    BuildRequestedScreen(RequestedScreen);
     ScreenRequestPending = false;
   }
   RunFrameStep();
 }
+
+void TTaskMsg::BuildRequestedScreen(int32_t in_kind) { BuildScreen(in_kind); }
 
 LRESULT TTaskMsg::OnSize() {
   TLockGuard guard(Lock);

@@ -9,6 +9,7 @@ class TWindow;
 class TTaskMsg : public TTimer {
  public:
   TTaskMsg() = default;
+  TTaskMsg(const char* in_title, const char* in_className) : TTimer(in_title, in_className) {}
 
   LRESULT OnCreate() override;
   LRESULT OnLButtonDblClk() override;
@@ -28,6 +29,10 @@ class TTaskMsg : public TTimer {
   LRESULT OnSize() override;
   // Builds a requested screen, then runs the toolkit's frame step.
   void OnFrame() override;
+
+ protected:
+  // Builds the screen of the kind (RequestedScreen): the game's screens here.
+  virtual void BuildRequestedScreen(int32_t in_kind);
 
  private:
   // A press: hit-test the modal scope, focus what was hit, then deliver the

@@ -18,7 +18,11 @@ constexpr int kWindowedWidth = 640;
 constexpr int kWindowedHeight = 480;
 }  // namespace
 
-TTimer::TTimer() : TDirect("Крамбол.") { Application = this; }
+TTimer::TTimer() : TTimer("Крамбол.", kWindowClassName) {}
+
+TTimer::TTimer(const char* in_title, const char* in_className) : TDirect(in_title, in_className) {
+  Application = this;
+}
 
 TTimer::~TTimer() {
   if (Application == this) Application = nullptr;
@@ -40,10 +44,14 @@ LRESULT TTimer::OnCreate() {
   TimerId = 0;
   RegisterTextures();
   CloseRequested = false;
-  SettingsChanged = true;
-  RequestedSettings.Load();
+  LoadSettings();
   StartTimer();
   return 0;
+}
+
+void TTimer::LoadSettings() {
+  SettingsChanged = true;
+  RequestedSettings.Load();
 }
 
 LRESULT TTimer::OnDestroy() {

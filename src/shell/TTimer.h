@@ -9,14 +9,16 @@
 
 class TTimer : public TDirect {
  public:
-  // Titles the window "Крамбол.", sets both settings records to 66 ms windowed,
-  // creates the lock and publishes the object as the application object.
+  // Titles the window "Крамбол." (or in_title, of the class in_className), sets
+  // both settings records to 66 ms windowed, creates the lock and publishes
+  // the object as the application object.
   TTimer();
+  TTimer(const char* in_title, const char* in_className);
   ~TTimer() override;
 
   // Clears the tick bookkeeping, registers every texture, loads the requested
-  // settings and starts the timer at the applied interval. Throws 0 after
-  // logging "SetTimer() - FAILED" when the timer cannot be started.
+  // settings (LoadSettings) and starts the timer at the applied interval.
+  // Throws 0 after logging "SetTimer() - FAILED" when the timer cannot be started.
   LRESULT OnCreate() override;
   // Stops the timer and frees every texture.
   LRESULT OnDestroy() override;
@@ -40,6 +42,9 @@ class TTimer : public TDirect {
   TSettings AppliedSettings;
 
  protected:
+  // Reads the requested settings from "option.ini" and marks them changed, so
+  // that the first tick applies them and writes the file back.
+  virtual void LoadSettings();
   // Applies changed settings (display mode, timer interval, saving the file)
   // and a close request. Never runs under the lock: both send messages to the window.
   void ApplyPendingRequests();

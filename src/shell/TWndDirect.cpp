@@ -12,31 +12,34 @@ const char kWindowClassName[] = "VelkarWinClass";
 
 namespace {
 
-void UnregisterWindowClass() { UnregisterClassA(kWindowClassName, ModuleHandle); }
+// The class that TWindowClassRegistration registered, unregistered at exit.
+const char* RegisteredClassName = nullptr;
 
-// Registers the window class before the entry point runs. Without the class no
-// window can exist, so a failure ends the process at once.
-struct TWindowClassRegistration {
-  TWindowClassRegistration() {
-    if (!RegisterWindowClass()) {
-      MessageBoxA(nullptr, "CreateWindow() - FAILED", "Error", MB_OK);
-      ExitProcess(1);
-    }
-    std::atexit(UnregisterWindowClass);
-  }
-};
-const TWindowClassRegistration WindowClassRegistration;
+void UnregisterWindowClass() {
+  if (RegisteredClassName) UnregisterClassA(RegisteredClassName, GetModuleHandleA(nullptr));
+}
 
 }  // namespace
 
-bool RegisterWindowClass() {
+TWindowClassRegistration::TWindowClassRegistration(const char* in_name) {
+  if (!RegisterWindowClass(in_name)) {
+    MessageBoxA(nullptr, "CreateWindow() - FAILED", "Error", MB_OK);
+    ExitProcess(1);
+  }
+  RegisteredClassName = in_name;
+  std::atexit(UnregisterWindowClass);
+}
+
+bool RegisterWindowClass(const char* in_name) {
   WNDCLASSA wc = {};
   wc.style = 0;
   wc.lpfnWndProc = KrambolWindowProc;
-  wc.hInstance = ModuleHandle;
+  // Asked here rather than read from ModuleHandle: registration runs during
+  // static initialisation, possibly before ModuleHandle is set.
+  wc.hInstance = GetModuleHandleA(nullptr);
   wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kWindowClassName;
+  wc.lpszClassName = in_name;
   return RegisterClassA(&wc) != 0;
 }
 
@@ -71,7 +74,8 @@ LRESULT CALLBACK KrambolWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   }
 }
 
-TWndDirect::TWndDirect(const char* title) : Title(title ? title : ""), Style(WS_OVERLAPPEDWINDOW) {}
+TWndDirect::TWndDirect(const char* title, const char* in_className)
+    : Title(title ? title : ""), Style(WS_OVERLAPPEDWINDOW), ClassName(in_className ? in_className : kWindowClassName) {}
 
 TWndDirect::~TWndDirect() {
   // An object that dies before its window (a failed start-up) must not receive
@@ -83,7 +87,7 @@ TWndDirect::~TWndDirect() {
 }
 
 HWND TWndDirect::Create() {
-  HWND hwnd = CreateWindowExA(0, kWindowClassName, Title.c_str(), Style, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+  HWND hwnd = CreateWindowExA(0, ClassName.c_str(), Title.c_str(), Style, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
                               Parent, nullptr, ModuleHandle, this);
   RethrowWindowException();
   if (!hwnd) {

@@ -1,6 +1,7 @@
 #pragma once
 // A titled, styled top-level window that creates itself, and the one window
-// procedure of the class "VelkarWinClass". Declares virtual slots 5 to 25.
+// procedure of its class ("VelkarWinClass" for the game). Declares virtual
+// slots 5 to 25.
 
 #include <string>
 
@@ -8,13 +9,24 @@
 
 // The executable's module handle, stored during static initialisation.
 extern HMODULE ModuleHandle;
-// The window class of the application window, registered during static initialisation.
+// The window class of the game's application window.
 extern const char kWindowClassName[];
 
-// Registers the class: no style (so no double clicks), the window procedure,
-// the system's default icon and arrow cursor, no background brush. Runs during
-// static initialisation; returns false when the system refuses.
-bool RegisterWindowClass();
+// Registers the class in_name: no style (so no double clicks), the window
+// procedure, the system's default icon and arrow cursor, no background brush.
+// Returns false when the system refuses.
+bool RegisterWindowClass(const char* in_name = kWindowClassName);
+
+// Registers a program's window class during static initialisation: each
+// program defines one at namespace scope in its entry-point file. A refusal
+// shows "CreateWindow() - FAILED" and ends the process at once, since no window
+// could exist; the class is unregistered at normal exit.
+class TWindowClassRegistration {
+ public:
+  explicit TWindowClassRegistration(const char* in_name);
+  TWindowClassRegistration(const TWindowClassRegistration&) = delete;
+  TWindowClassRegistration& operator=(const TWindowClassRegistration&) = delete;
+};
 
 // The window procedure of the class: routes every message to the object stored
 // in the window's user-data slot (from WM_NCCREATE on).
@@ -26,7 +38,8 @@ void RethrowWindowException();
 
 class TWndDirect : public TWndBase {
  public:
-  explicit TWndDirect(const char* title);
+  // The window is of the class in_className (registered by then), titled title.
+  explicit TWndDirect(const char* title, const char* in_className = kWindowClassName);
   // Destroys the window if it still exists, after detaching it from this object.
   ~TWndDirect() override;
 
@@ -60,6 +73,7 @@ class TWndDirect : public TWndBase {
 
   std::string Title;
   DWORD Style;
+  std::string ClassName;
 
  protected:
   // DefWindowProcA on the stored handle and message.

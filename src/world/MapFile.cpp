@@ -12,6 +12,7 @@
 #include "world/TMapReader.h"
 #include "world/TPlace.h"
 #include "world/TUnit.h"
+#include "world/Utf8Text.h"
 #include "world/UnitTypes.h"
 #include "world/WorldState.h"
 
@@ -26,56 +27,84 @@ class TByteBuffer : public std::streambuf {
   }
 };
 
+// Reads one character that the format fixes, noting any other as unusable.
+// The game reads whatever character stands there.
+void ReadMark(TMapReader& reader, wchar_t in_mark, const wchar_t* in_expected) {
+  wchar_t c = 0;
+  if (reader.ReadChar(c, in_expected) && c != in_mark) reader.NoteUnusable(reader.LastToken(), in_expected, std::wstring(1, c));
+}
+
 // Reads "(" digit frame ")" and puts the place on the cell when the token read
 // whole and the digit names a tree.
 void ReadPlace(TMapReader& reader, TCell& cell) {
-  wchar_t opening = 0, digit = 0, closing = 0;
+  wchar_t digit = 0;
   int32_t frame = 0;
-  reader.ReadChar(opening);
-  reader.ReadChar(digit);
-  reader.ReadInt(frame);
-  reader.ReadChar(closing);
+  ReadMark(reader, L'(', L"«(» перед деревом");
+  reader.ReadChar(digit, L"тип дерева: 2 или 3");
+  const TMapReader::TPosition digitAt = reader.LastToken();
+  reader.ReadInt(frame, L"номер картинки дерева");
+  ReadMark(reader, L')', L"«)» после дерева");
   if (reader.Failed()) return;
   if (digit == L'2')
     cell.Place = new TTree02(frame);
   else if (digit == L'3')
     cell.Place = new TTree03(frame);
+  else
+    reader.NoteUnusable(digitAt, L"тип дерева: 2 или 3", std::wstring(1, digit));
 }
 
 // Reads the owner digit and "[" type lives count direction moves "]", and puts
 // the stack on the cell and in its owner's list when the token read whole and
 // both the owner and the type are valid.
 void ReadStack(TMapReader& reader, TCell& cell) {
-  wchar_t owner = 0, opening = 0, closing = 0;
+  wchar_t owner = 0;
   TUnitAccount account;
-  reader.ReadChar(owner);
-  reader.ReadChar(opening);
-  reader.ReadInt(account.Type);
-  reader.ReadInt(account.Lives);
-  reader.ReadInt(account.Count);
-  reader.ReadInt(account.Direction);
-  reader.ReadFloat(account.Moves);
-  reader.ReadChar(closing);
-  if (reader.Failed() || (owner != L'0' && owner != L'1')) return;
+  reader.ReadChar(owner, L"владелец отряда: 0 или 1");
+  const TMapReader::TPosition ownerAt = reader.LastToken();
+  ReadMark(reader, L'[', L"«[» перед отрядом");
+  reader.ReadInt(account.Type, L"тип отряда: от 0 до 9");
+  const TMapReader::TPosition typeAt = reader.LastToken();
+  reader.ReadInt(account.Lives, L"жизни отряда");
+  reader.ReadInt(account.Count, L"число созданий в отряде");
+  reader.ReadInt(account.Direction, L"направление отряда");
+  reader.ReadFloat(account.Moves, L"передвижения отряда");
+  ReadMark(reader, L']', L"«]» после отряда");
+  if (reader.Failed()) return;
+  if (owner != L'0' && owner != L'1') {
+    reader.NoteUnusable(ownerAt, L"владелец отряда: 0 или 1", std::wstring(1, owner));
+    return;
+  }
   TUnit* unit = CreateStack(account);
-  if (!unit) return;
+  if (!unit) {
+    reader.NoteUnusable(typeAt, L"тип отряда: от 0 до 9", DecimalText(account.Type));
+    return;
+  }
   unit->Owner = owner - L'0';
   cell.Unit = unit;
   Players[unit->Owner].Units.push_back(unit);
 }
 
 void ReadCell(TMapReader& reader, TCell& cell) {
-  wchar_t ignored = 0;
-  reader.ReadChar(ignored);
-  reader.ReadChar(ignored);
-  reader.ReadInt(cell.TileColumn);
-  reader.ReadInt(cell.TileRow);
-  reader.ReadChar(ignored);
+  ReadMark(reader, L'<', L"«<» в начале клетки");
+  ReadMark(reader, L'[', L"«[» перед плиткой земли");
+  reader.ReadInt(cell.TileColumn, L"столбец плитки земли");
+  reader.ReadInt(cell.TileRow, L"строка плитки земли");
+  ReadMark(reader, L']', L"«]» после плитки земли");
   wchar_t marker = 0;
-  if (reader.ReadChar(marker) && marker == L'P') ReadPlace(reader, cell);
+  if (reader.ReadChar(marker, L"«P» (дерево) или «N» (пусто)")) {
+    if (marker == L'P')
+      ReadPlace(reader, cell);
+    else if (marker != L'N')
+      reader.NoteUnusable(reader.LastToken(), L"«P» (дерево) или «N» (пусто)", std::wstring(1, marker));
+  }
   marker = 0;
-  if (reader.ReadChar(marker) && marker == L'U') ReadStack(reader, cell);
-  reader.ReadChar(ignored);
+  if (reader.ReadChar(marker, L"«U» (отряд) или «N» (пусто)")) {
+    if (marker == L'U')
+      ReadStack(reader, cell);
+    else if (marker != L'N')
+      reader.NoteUnusable(reader.LastToken(), L"«U» (отряд) или «N» (пусто)", std::wstring(1, marker));
+  }
+  ReadMark(reader, L'>', L"«>» в конце клетки");
 }
 
 bool SizeAllowed(int32_t columns, int32_t rows) {
@@ -122,33 +151,6 @@ void AppendCell(std::string& out, const TCell* cell, std::wostringstream& token)
   out += ">\r\n";
 }
 
-#ifndef _WIN32
-// The UTF-8 form of a wide text; code units that are no Unicode scalar value become '?'.
-std::string Utf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t wc : text) {
-    const uint32_t c = static_cast<uint32_t>(wc);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000 && (c < 0xD800 || c > 0xDFFF)) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c >= 0x10000 && c <= 0x10FFFF) {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += '?';
-    }
-  }
-  return out;
-}
-#endif
 
 // Puts the written temporary file in place of the target.
 bool ReplaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target) {
@@ -167,11 +169,11 @@ std::filesystem::path MapFilePath(const std::wstring& in_name) {
 #ifdef _WIN32
   return std::filesystem::path(in_name);
 #else
-  return std::filesystem::path(Utf8(in_name));
+  return std::filesystem::path(Utf8Text(in_name));
 #endif
 }
 
-bool ReadMapFile(const std::wstring& in_name) {
+bool ReadMapFile(const std::wstring& in_name, TMapReadProblem* out_problem) {
   const std::filesystem::path path = MapFilePath(in_name);
   // Only a regular file is opened: a directory or a device would not read as a
   // map, and a pipe could block the open.
@@ -184,7 +186,7 @@ bool ReadMapFile(const std::wstring& in_name) {
   // one has cells to play on.
   TWorldState previous = TakeWorld();
   try {
-    ReadMapFromStream(file);
+    ReadMapFromStream(file, out_problem);
   } catch (...) {
     RestoreWorld(previous);
     throw;
@@ -198,34 +200,48 @@ bool ReadMapFile(const std::wstring& in_name) {
   return true;
 }
 
-void ReadMapFromBytes(const std::string& in_bytes) {
+void ReadMapFromBytes(const std::string& in_bytes, TMapReadProblem* out_problem) {
   TByteBuffer buffer(in_bytes);
-  ReadMapFromStream(buffer);
+  ReadMapFromStream(buffer, out_problem);
 }
 
-void ReadMapFromStream(std::streambuf& in_bytes) {
+namespace {
+
+// Reads the map into the world state (ClearMap first); the reader keeps the
+// first problem it met. With in_wholeFile, what follows the last cell is looked
+// at too; the game itself stops reading there.
+void ReadMap(TMapReader& reader, bool in_wholeFile) {
   ClearMap();
-  TMapReader reader(in_bytes);
 
   int32_t turn = TurnCounter;
-  if (reader.ReadInt(turn)) TurnCounter = turn < 0 ? 0 : turn;
+  if (reader.ReadInt(turn, L"номер хода")) {
+    if (turn < 0) reader.NoteUnusable(reader.LastToken(), L"номер хода не меньше 0", DecimalText(turn));
+    TurnCounter = turn < 0 ? 0 : turn;
+  }
 
   Players[0].Units.clear();
   Players[1].Units.clear();
-  for (TPlayer& player : Players) reader.ReadName(player.Name);
+  reader.ReadName(Players[0].Name, L"«\"» перед именем игрока 1",
+                  L"«\"» после имени игрока 1 (в имени не больше 99 знаков)");
+  reader.ReadName(Players[1].Name, L"«\"» перед именем игрока 2",
+                  L"«\"» после имени игрока 2 (в имени не больше 99 знаков)");
 
-  wchar_t ignored = 0;
   int32_t columns = 0;
   int32_t rows = 0;
-  reader.ReadChar(ignored);
-  reader.ReadInt(columns);
-  reader.ReadInt(rows);
+  ReadMark(reader, L'[', L"«[» перед размером карты");
+  reader.ReadInt(columns, L"число столбцов карты");
+  const TMapReader::TPosition sizeAt = reader.LastToken();
+  reader.ReadInt(rows, L"число строк карты");
+  if (!reader.Failed() && (columns < 1 || rows < 1 || !SizeAllowed(columns, rows))) {
+    reader.NoteUnusable(sizeAt, L"размер карты от 1 x 1 до 4096 x 4096, не больше 1048576 клеток",
+                        DecimalText(columns) + L" " + DecimalText(rows));
+  }
   if (!SizeAllowed(columns, rows)) {
     reader.Fail();
     columns = 0;
     rows = 0;
   }
-  reader.ReadChar(ignored);
+  ReadMark(reader, L']', L"«]» после размера карты");
   if (columns == 0 && rows == 0) return;
 
   // Looked up once for the whole grid (and before anything is allocated, as a
@@ -242,9 +258,21 @@ void ReadMapFromStream(std::streambuf& in_bytes) {
     for (int32_t c = 0; c < columns; ++c) {
       TCell* cell = new TCell(ground);
       MapCells[c][r] = cell;
+      const bool known = reader.Problem().Exists();
       ReadCell(reader, *cell);
+      if (!known && reader.Problem().Exists())
+        reader.NameProblemPlace(L"клетка (" + DecimalText(c) + L", " + DecimalText(r) + L")");
     }
   }
+  if (in_wholeFile) reader.NoteTrailing(L"конец файла после последней клетки");
+}
+
+}  // namespace
+
+void ReadMapFromStream(std::streambuf& in_bytes, TMapReadProblem* out_problem) {
+  TMapReader reader(in_bytes);
+  ReadMap(reader, out_problem != nullptr);
+  if (out_problem) *out_problem = reader.Problem();
 }
 
 std::string WriteMapToBytes() {

@@ -22,6 +22,8 @@
 #include <streambuf>
 #include <string>
 
+#include "world/TMapReader.h"
+
 // Limits of the map size a file may ask for. A size line beyond them, or with a
 // negative dimension, reads as a failed read at that point: the map stays 0 x 0.
 constexpr int32_t kMaxMapColumns = 4096;
@@ -34,7 +36,9 @@ constexpr int64_t kMaxMapCells = int64_t{1} << 20;
 // file, unreadable) or whose read leaves no cell changes nothing. A file that
 // breaks off after some cells is taken as far as it reads (see
 // ReadMapFromStream). Whatever the reader throws leaves the world as it was.
-bool ReadMapFile(const std::wstring& in_name);
+// With out_problem, it also receives the first problem of the file (see
+// ReadMapFromStream); it is left alone when the file cannot be opened.
+bool ReadMapFile(const std::wstring& in_name, TMapReadProblem* out_problem = nullptr);
 
 // Replaces the world state (except MapFileName) with the map in the bytes.
 // Once a read fails, every later one fails and leaves its target unchanged: a
@@ -49,8 +53,16 @@ bool ReadMapFile(const std::wstring& in_name);
 //    the token is consumed and the rest of the file reads on.
 // Needs the textures registered when the map has cells: the ground, tree and
 // unit sheets are looked up there.
-void ReadMapFromStream(std::streambuf& in_bytes);
-void ReadMapFromBytes(const std::string& in_bytes);
+//
+// With out_problem, it receives the first problem of the bytes: the token
+// where a read failed, or the first token that read but was dropped or not the
+// mark the format puts there (any character other than "<" at the start of a
+// cell, a tree type other than 2 and 3, a negative turn counter, a size without
+// cells, ...), or anything but blanks after the last cell. Line 0 when the
+// bytes are a map exactly as the writer lays one out, give or take blanks.
+// What is read is the same with and without it.
+void ReadMapFromStream(std::streambuf& in_bytes, TMapReadProblem* out_problem = nullptr);
+void ReadMapFromBytes(const std::string& in_bytes, TMapReadProblem* out_problem = nullptr);
 
 // The world state as the bytes of a map file: one cell token per line, an empty
 // line after each row, CR LF line breaks; characters above 255 become '?'.

@@ -27,9 +27,9 @@ constexpr int32_t kObjectReach = 384;
 // Drawing offsets are clamped to this before they are truncated to pixels.
 constexpr double kOffsetLimit = 1 << 24;
 
-TRect MapRect() {
+TRect MapRect(int32_t in_sideWidth) {
   if (!RootWindow) return TRect{};
-  return TRect{0, 0, std::max(0, RootWindow->Width - kSideMenuWidth), RootWindow->Height};
+  return TRect{0, 0, std::max(0, RootWindow->Width - in_sideWidth), RootWindow->Height};
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
@@ -48,7 +48,9 @@ int32_t OffsetPixels(double offset) {
 
 }  // namespace
 
-TMap::TMap() : TWindowBuffer(MapRect()) {
+TMap::TMap() : TMap(kSideMenuWidth) {}
+
+TMap::TMap(int32_t in_sideWidth) : TWindowBuffer(MapRect(in_sideWidth)), SideWidth_(in_sideWidth) {
   if (MapCells && MapColumns > 0 && MapRows > 0) {
     Columns_ = MapColumns;
     Rows_ = MapRows;
@@ -181,7 +183,7 @@ void TMap::DrawObjectPass(TGraphics& in_graphics) {
 }
 
 void TMap::SetSize(int32_t in_width, int32_t in_height) {
-  TWindowBuffer::SetSize(std::max(0, in_width - kSideMenuWidth), in_height);
+  TWindowBuffer::SetSize(std::max(0, in_width - SideWidth_), in_height);
 }
 
 void TMap::OnMouseMove() {

@@ -45,6 +45,9 @@ class TMap : public TWindowBuffer, public TFrameRect {
   // The map leaves 200 pixels on the right for the side menu: sizes the buffer
   // to (in_width - 200, in_height).
   void SetSize(int32_t in_width, int32_t in_height) override;
+  // Whether the map is a game in play: its stacks animate, and a stack without
+  // lives is removed. A map shown for editing keeps every stack as it stands.
+  virtual bool IsPlayed() const { return true; }
   // Scrolls while the right button is held.
   void OnMouseMove() override;
 
@@ -72,6 +75,10 @@ class TMap : public TWindowBuffer, public TFrameRect {
   TWinCell* TargetCell = nullptr;
   std::vector<TGridPosition> Route;
 
+ protected:
+  // The same with in_sideWidth pixels left free on the right instead of 200.
+  explicit TMap(int32_t in_sideWidth);
+
  private:
   // The index range [first, last] of cells along one axis whose span, widened
   // by in_reach on both sides, can meet [0, in_limit).
@@ -82,4 +89,5 @@ class TMap : public TWindowBuffer, public TFrameRect {
 
   int32_t Columns_ = 0;
   int32_t Rows_ = 0;
+  int32_t SideWidth_;
 };

@@ -7,10 +7,32 @@
 namespace {
 
 constexpr int kMaxFloatLength = 127;
+// At most this many characters of a token are shown as what was found.
+constexpr size_t kShownLength = 24;
 
 bool IsBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+// The characters in «», control characters as \xNN, cut after kShownLength
+// characters with "…".
+std::wstring Shown(const std::wstring& in_text) {
+  static const wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring out = L"«";
+  for (size_t i = 0; i < in_text.size() && i < kShownLength; ++i) {
+    const unsigned c = static_cast<unsigned>(in_text[i]);
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+      out += L"\\x";
+      out += kHex[(c >> 4) & 0xF];
+      out += kHex[c & 0xF];
+    } else {
+      out += static_cast<wchar_t>(c);
+    }
+  }
+  if (in_text.size() > kShownLength) out += L"…";
+  out += L"»";
+  return out;
+}
 
 }  // namespace
 
@@ -19,37 +41,92 @@ int TMapReader::Peek() {
   return c == std::streambuf::traits_type::eof() ? kEnd : static_cast<unsigned char>(c);
 }
 
-int TMapReader::Get() {
+int TMapReader::Bump() {
   const auto c = In_.sbumpc();
   if (c == std::streambuf::traits_type::eof()) return kEnd;
-  if (c == '\r' && Peek() == '\n') {
-    In_.sbumpc();
-    return '\n';
+  if (c == '\n') {
+    ++Next_.Line;
+    Next_.Column = 1;
+  } else {
+    ++Next_.Column;
   }
   return static_cast<unsigned char>(c);
 }
 
-void TMapReader::SkipBlanks() {
-  while (IsBlank(Peek())) In_.sbumpc();
+int TMapReader::Get() {
+  const int c = Bump();
+  if (c == '\r' && Peek() == '\n') {
+    Bump();
+    return '\n';
+  }
+  return c;
 }
 
-bool TMapReader::ReadChar(wchar_t& out) {
-  if (Failed_) return false;
+void TMapReader::SkipBlanks() {
+  while (IsBlank(Peek())) Bump();
+}
+
+void TMapReader::StartToken() {
   SkipBlanks();
+  Token_ = Next_;
+}
+
+void TMapReader::FailAt(TPosition in_at, const wchar_t* in_expected, const std::wstring& in_consumed) {
+  Failed_ = true;
+  if (Problem_.Exists()) return;
+  std::wstring found = in_consumed;
+  // The reader has failed: taking the rest of the token to show it changes nothing it reads.
+  while (found.size() <= kShownLength && Peek() != kEnd && !IsBlank(Peek())) found.push_back(static_cast<wchar_t>(Bump()));
+  Problem_.Line = in_at.Line;
+  Problem_.Column = in_at.Column;
+  Problem_.Expected = in_expected ? in_expected : L"";
+  Problem_.Found = found.empty() ? L"конец файла" : Shown(found);
+}
+
+void TMapReader::NoteUnusable(TPosition in_at, const wchar_t* in_expected, const std::wstring& in_found) {
+  if (Problem_.Exists()) return;
+  Problem_.Line = in_at.Line;
+  Problem_.Column = in_at.Column;
+  Problem_.Expected = in_expected ? in_expected : L"";
+  Problem_.Found = Shown(in_found);
+}
+
+void TMapReader::NoteTrailing(const wchar_t* in_expected) {
+  if (Failed_ || Problem_.Exists()) return;
+  StartToken();
+  if (Peek() == kEnd) return;
+  std::wstring found;
+  while (found.size() <= kShownLength && Peek() != kEnd && !IsBlank(Peek())) found.push_back(static_cast<wchar_t>(Bump()));
+  NoteUnusable(Token_, in_expected, found);
+}
+
+void TMapReader::NameProblemPlace(const std::wstring& in_where) {
+  if (Problem_.Exists() && Problem_.Where.empty()) Problem_.Where = in_where;
+}
+
+bool TMapReader::ReadChar(wchar_t& out, const wchar_t* in_expected) {
+  if (Failed_) return false;
+  StartToken();
   const int c = Get();
   if (c == kEnd) {
-    Failed_ = true;
+    FailAt(Token_, in_expected, std::wstring());
     return false;
   }
   out = static_cast<wchar_t>(c);
   return true;
 }
 
-bool TMapReader::ReadInt(int32_t& out) {
+bool TMapReader::ReadInt(int32_t& out, const wchar_t* in_expected) {
   if (Failed_) return false;
-  SkipBlanks();
+  StartToken();
+  // What the read takes, kept only as far as a problem would show it.
+  char consumed[kShownLength + 1];
+  size_t length = 0;
   bool negative = false;
-  if (Peek() == '+' || Peek() == '-') negative = Get() == '-';
+  if (Peek() == '+' || Peek() == '-') {
+    negative = Peek() == '-';
+    consumed[length++] = static_cast<char>(Get());
+  }
   // The magnitude is gathered up to one past the largest that fits; further
   // digits are consumed without growing it.
   constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 2;
@@ -57,20 +134,22 @@ bool TMapReader::ReadInt(int32_t& out) {
   bool digits = false;
   while (IsDigit(Peek())) {
     digits = true;
-    magnitude = std::min(kLimit, magnitude * 10 + (Get() - '0'));
+    const int digit = Get();
+    if (length <= kShownLength) consumed[length++] = static_cast<char>(digit);
+    magnitude = std::min(kLimit, magnitude * 10 + (digit - '0'));
   }
   const int64_t value = negative ? -magnitude : magnitude;
   if (!digits || value > std::numeric_limits<int32_t>::max() || value < std::numeric_limits<int32_t>::min()) {
-    Failed_ = true;
+    FailAt(Token_, in_expected, std::wstring(consumed, consumed + length));
     return false;
   }
   out = static_cast<int32_t>(value);
   return true;
 }
 
-bool TMapReader::ReadFloat(float& out) {
+bool TMapReader::ReadFloat(float& out, const wchar_t* in_expected) {
   if (Failed_) return false;
-  SkipBlanks();
+  StartToken();
   char text[kMaxFloatLength + 1];
   int length = 0;
   bool tooLong = false;
@@ -114,29 +193,31 @@ bool TMapReader::ReadFloat(float& out) {
     complete = result.ec == std::errc() && result.ptr == text + length;
   }
   if (!complete || tooLong) {
-    Failed_ = true;
+    FailAt(Token_, in_expected, std::wstring(text, text + std::min<size_t>(length, kShownLength + 1)));
     return false;
   }
   out = value;
   return true;
 }
 
-bool TMapReader::ReadName(std::wstring& out) {
+bool TMapReader::ReadName(std::wstring& out, const wchar_t* in_opening, const wchar_t* in_closing) {
   out.clear();
   wchar_t opening;
-  if (!ReadChar(opening)) return false;
+  if (!ReadChar(opening, in_opening)) return false;
+  if (opening != L'"') NoteUnusable(Token_, in_opening, std::wstring(1, opening));
   while (true) {
     if (static_cast<int>(out.size()) == kMaxNameLength) {
       if (Peek() == '"') {
         Get();
         return true;
       }
-      Failed_ = true;
+      FailAt(Next_, in_closing, std::wstring());
       return false;
     }
+    const TPosition at = Next_;
     const int c = Get();
     if (c == kEnd) {
-      Failed_ = true;
+      FailAt(at, in_closing, std::wstring());
       return false;
     }
     if (c == '"') return true;

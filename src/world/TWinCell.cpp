@@ -64,7 +64,7 @@ TWinCell::TWinCell(TMap* in_map, int32_t in_column, int32_t in_row, TCell* in_ce
 }
 
 void TWinCell::Update() {
-  if (!Cell || !Cell->Unit) return;
+  if (!Cell || !Cell->Unit || !Map_->IsPlayed()) return;
   TUnit& unit = *Cell->Unit;
   if (unit.Animating) {
     ++unit.FrameIndex;

@@ -24,7 +24,8 @@ class TWinCell : public TWindow {
   // one frame (stopping when the frame index reaches the row count of its
   // sheet) and the drawing offsets move by the steps; an idle stack with lives
   // shows the paused animation, and an idle stack's offsets are 0. Then a stack
-  // without lives that has stopped animating is removed (RemoveStack).
+  // without lives that has stopped animating is removed (RemoveStack). Nothing
+  // on a map that is not played (TMap::IsPlayed).
   void Update() override;
   // A cell keeps its size.
   void SetSize(int32_t, int32_t) override {}

@@ -11,6 +11,10 @@
 // Number of unit types; codes run from 0 to kUnitTypeCount - 1.
 constexpr int32_t kUnitTypeCount = 10;
 
+// The folder of the type's sheets under res/Unit/ ("Queen" for 8); null for a
+// code outside 0 to 9.
+const wchar_t* UnitTypeFolder(int32_t in_type);
+
 // Builds the stack of the account's type code with the account's Type, Lives,
 // Count, Direction and Moves; the owner is left 0 for the caller to set.
 // Returns null for a code outside 0 to 9, which has no class.

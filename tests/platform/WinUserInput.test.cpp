@@ -173,6 +173,23 @@ TEST_F(WinUserInput, KeysGiveVirtualKeyCodesAndTypedTextOneCharEach) {
   EXPECT_EQ(TakeInput(), chars);
 }
 
+TEST_F(WinUserInput, GetKeyStateSetsTheHighBitWhileTheKeyIsDown) {
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+  PlatformTest::InjectKey(hwnd_, "Left Ctrl", true);
+  EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+  EXPECT_GE(GetKeyState('Z'), 0);
+  PlatformTest::InjectKey(hwnd_, "Z", true);
+  EXPECT_LT(GetKeyState('Z'), 0);
+  PlatformTest::InjectKey(hwnd_, "Left Ctrl", false);
+  PlatformTest::InjectKey(hwnd_, "Z", false);
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+  EXPECT_GE(GetKeyState('Z'), 0);
+  // Codes outside the keyboard's range are never down.
+  EXPECT_EQ(GetKeyState(0), 0);
+  EXPECT_EQ(GetKeyState(4096), 0);
+  TakeInput();
+}
+
 TEST_F(WinUserInput, TheWheelGivesASignedDeltaOf120PerStep) {
   PlatformTest::InjectMouseMove(hwnd_, 10, 10);
   PlatformTest::InjectWheel(hwnd_, 1);

@@ -1,6 +1,6 @@
 #include "screens/TFinishDesktop.h"
 
-#include "screens/ScreenFixture.h"
+#include "support/ScreenFixture.h"
 #include "screens/TMenuDesktop.h"
 #include "screens/WinnerText.h"
 #include "toolkit/TWinBox.h"
@@ -32,7 +32,7 @@ TEST_F(FinishScreenTest, WinnerBoxClosesIntoTheMenuScreenTwoFramesLater) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->Title, L"Ураа!!!");
   EXPECT_EQ(box->Text, L"Выйграл Игрок:\nRed Baron");
-  EXPECT_EQ(Place(box), (TPlace{300, 250, 200, 100}));
+  EXPECT_EQ(Place(box), (TWindowPlace{300, 250, 200, 100}));
   EXPECT_EQ(Harness.ScreenPixel(5, 5), menuBackground) << "the same stretched background";
   for (size_t i = 0; i < edges.size(); ++i) EXPECT_EQ(Harness.ScreenPixel(edges[i].x, edges[i].y), menuEdges[i]);
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "screens/ScreenFixture.h"
+#include "support/ScreenFixture.h"
 #include "screens/TGameMainMenu.h"
 #include "screens/TGameMenu.h"
 #include "screens/TMainMenu.h"
@@ -83,7 +83,7 @@ TEST_F(GameScreenTest, SwatchFollowsTheTurnAndSkipTurnAnnouncesTheNextPlayer) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes.front()->Title, L"Переход хода");
   EXPECT_EQ(boxes.front()->Text, L"Играет Игрок:\nBlue Duke");
-  EXPECT_EQ(Place(boxes.front()), (TPlace{300, 225, 200, 150}));
+  EXPECT_EQ(Place(boxes.front()), (TWindowPlace{300, 225, 200, 150}));
   EXPECT_EQ(InputRoot, boxes.front());
   Harness.Tick();
   EXPECT_EQ(SwatchPixel(side), kWhitePixel);
@@ -120,7 +120,7 @@ TEST_F(GameScreenTest, InGameMainMenuIsModalAndEveryButtonClosesIt) {
   ASSERT_NE(menu, nullptr) << "exactly one menu opens";
   EXPECT_EQ(InputRoot, menu);
   EXPECT_EQ(menu->Title, L"Главное Меню");
-  EXPECT_EQ(Place(menu), (TPlace{270, 150, 260, 300}));
+  EXPECT_EQ(Place(menu), (TWindowPlace{270, 150, 260, 300}));
   EXPECT_EQ(ButtonsOf(menu), (decltype(ButtonsOf(menu)){{L"Назат", 1},
                                                          {L"Загрузить игру", 2},
                                                          {L"Сохранить игру", 5},
@@ -193,7 +193,7 @@ TEST_F(GameScreenTest, SaveMenuWritesTheGameAndTheSaveIsListedNextTime) {
   TSaveMenu* save = saves.front();
   EXPECT_EQ(InputRoot, save);
   EXPECT_EQ(save->Title, L"Сохранить игру");
-  EXPECT_EQ(Place(save), (TPlace{235, 240, 330, 120}));
+  EXPECT_EQ(Place(save), (TWindowPlace{235, 240, 330, 120}));
   EXPECT_EQ(save->Edit->Text, L"Save01.map");
   EXPECT_EQ(save->Edit->Caret, 0);
   EXPECT_EQ(FocusPath.back(), ButtonOf(save, L"Назад"));

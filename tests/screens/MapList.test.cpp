@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "screens/ScreenFixture.h"
+#include "support/ScreenFixture.h"
 #include "screens/TFileSearch.h"
 #include "screens/TGameDesktop.h"
 #include "screens/TGameMenu.h"
@@ -129,8 +129,8 @@ TEST_F(MapListTest, MenuListsTheMapsAndLoadsOnlyWithASelection) {
   TNewGameMenu* menu = menus.front();
   EXPECT_EQ(InputRoot, menu);
   EXPECT_EQ(menu->Title, L"Загрузить игру");
-  EXPECT_EQ(Place(menu), (TPlace{220, 100, 360, 400}));
-  EXPECT_EQ(Place(menu->List), (TPlace{30, 30, 300, 292}));
+  EXPECT_EQ(Place(menu), (TWindowPlace{220, 100, 360, 400}));
+  EXPECT_EQ(Place(menu->List), (TWindowPlace{30, 30, 300, 292}));
   EXPECT_EQ(ButtonsOf(menu), (decltype(ButtonsOf(menu)){{L"Загрузить", 1}, {L"Назад", 0}}));
   EXPECT_EQ(RowsOf(menu), (std::vector<std::wstring>{L"./a.map", L"./maps/b.map"}));
   Harness.Tick();
@@ -228,16 +228,16 @@ TEST_F(MapListTest, LoadingASampleMapBuildsTheGameScreenAtTheNextFrame) {
   ASSERT_NE(map, nullptr);
   ASSERT_NE(side, nullptr);
   EXPECT_EQ(map->Columns(), 10);
-  EXPECT_EQ(Place(map), (TPlace{0, 0, 600, 600}));
-  EXPECT_EQ(Place(side), (TPlace{600, 0, 200, 600}));
+  EXPECT_EQ(Place(map), (TWindowPlace{0, 0, 600, 600}));
+  EXPECT_EQ(Place(side), (TWindowPlace{600, 0, 200, 600}));
   EXPECT_EQ(FocusPath.back(), ButtonOf(side, L"Пропустить Ход.")) << "the last window made has the focus";
 
   SetClientSize(1024, 768);
-  EXPECT_EQ(Place(side), (TPlace{824, 0, 200, 768}));
+  EXPECT_EQ(Place(side), (TWindowPlace{824, 0, 200, 768}));
   EXPECT_EQ(map->Width, 824);
   EXPECT_EQ(map->Height, 768);
   SetClientSize(640, 480);
-  EXPECT_EQ(Place(side), (TPlace{440, 0, 200, 480}));
+  EXPECT_EQ(Place(side), (TWindowPlace{440, 0, 200, 480}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "screens/TMenuDesktop.h"
 
-#include "screens/ScreenFixture.h"
+#include "support/ScreenFixture.h"
 #include "screens/TMainMenu.h"
 #include "screens/TNewGameMenu.h"
 #include "screens/TOptionMenu.h"
@@ -22,7 +22,7 @@ TEST_F(MenuScreenTest, FirstFrameBuildsTheMenuScreenWithTheMainMenuCentred) {
   EXPECT_EQ(InputRoot, menu);
   EXPECT_EQ(menu->Parent, RootWindow);
   EXPECT_EQ(menu->Title, L"Главное Меню");
-  EXPECT_EQ(Place(menu), (TPlace{270, 195, 260, 210}));
+  EXPECT_EQ(Place(menu), (TWindowPlace{270, 195, 260, 210}));
 
   EXPECT_EQ(ButtonsOf(menu), (decltype(ButtonsOf(menu)){
                                  {L"Загрузить игру", 2}, {L"Настроки", 3}, {L"О программе", 6}, {L"Выйти", 4}}));
@@ -42,7 +42,7 @@ TEST_F(MenuScreenTest, ExitQuestionNoKeepsTheMenuAndYesClosesAfterTheNextTick) {
   EXPECT_EQ(InputRoot, questions.front());
   EXPECT_EQ(questions.front()->Title, L"???");
   EXPECT_EQ(questions.front()->Text, L"Вы точно хотите выйти?");
-  EXPECT_EQ(Place(questions.front()), (TPlace{320, 250, 160, 100}));
+  EXPECT_EQ(Place(questions.front()), (TWindowPlace{320, 250, 160, 100}));
   EXPECT_EQ(questions.front()->Owner, RootWindow);
   EXPECT_TRUE(IsLive(menu)) << "the menu stays under the question";
 
@@ -84,7 +84,7 @@ TEST_F(MenuScreenTest, AboutBoxAndF1BoxOpenOnlyWhereTheKeyReachesTheScreen) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes.front()->Title, L"О программе");
   EXPECT_EQ(boxes.front()->Text, L"Крамбол!");
-  EXPECT_EQ(Place(boxes.front()), (TPlace{270, 200, 260, 200}));
+  EXPECT_EQ(Place(boxes.front()), (TWindowPlace{270, 200, 260, 200}));
   EXPECT_EQ(InputRoot, boxes.front());
   Harness.Key(VK_F1);
   EXPECT_EQ(LiveOf<TWinBox>().size(), 1u) << "F1 stops at the box";
@@ -100,7 +100,7 @@ TEST_F(MenuScreenTest, AboutBoxAndF1BoxOpenOnlyWhereTheKeyReachesTheScreen) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes.front()->Title, L"F1");
   EXPECT_EQ(boxes.front()->Text, L"Крамбол");
-  EXPECT_EQ(Place(boxes.front()), (TPlace{300, 200, 200, 200}));
+  EXPECT_EQ(Place(boxes.front()), (TWindowPlace{300, 200, 200, 200}));
   EXPECT_EQ(InputRoot, boxes.front());
   Harness.Key(VK_F1);
   EXPECT_EQ(LiveOf<TWinBox>().size(), 1u) << "further F1 presses stop at the open box";
@@ -118,7 +118,7 @@ TEST_F(MenuScreenTest, OptionsShowTheClampedIntervalAndOnlyApplyOnApply) {
   TOptionMenu* menu = options.front();
   EXPECT_EQ(InputRoot, menu);
   EXPECT_EQ(menu->Title, L"Настроки");
-  EXPECT_EQ(Place(menu), (TPlace{250, 185, 300, 230}));
+  EXPECT_EQ(Place(menu), (TWindowPlace{250, 185, 300, 230}));
   EXPECT_EQ(menu->Scroll->Value, 500);
   EXPECT_EQ(menu->Scroll->Minimum, 1);
   EXPECT_EQ(menu->Scroll->Maximum, 500);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "graphics/DrawingObjects.h"
@@ -58,8 +59,11 @@ TGameHarness::~TGameHarness() {
   std::filesystem::remove_all(WorkDir_, ignored);
 }
 
-TGame& TGameHarness::Start() {
-  Game_ = std::make_unique<TGame>();
+TGame& TGameHarness::Start() { return Start(std::make_unique<TGame>()); }
+
+TGame& TGameHarness::Start(std::unique_ptr<TGame> in_application) {
+  Game_ = std::move(in_application);
+  RegisterWindowClass(Game_->ClassName.c_str());
   Game_->Create();
   return *Game_;
 }

@@ -25,6 +25,9 @@ class TGameHarness {
   // Constructs the application object and creates its window; the first frame
   // (which builds the first screen) runs with the first Tick.
   TGame& Start();
+  // The same with another program's application object, whose window class
+  // is registered first.
+  TGame& Start(std::unique_ptr<TGame> in_application);
   TGame& Game() { return *Game_; }
   HWND Window() const;
 

@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "algo/TDijkstra.h"
+#include "graphics/TTexture.h"
+#include "graphics/TextureRegistry.h"
 #include "world/TCell.h"
 #include "world/TPlace.h"
 #include "world/TUnit.h"
 #include "world/UnitTypes.h"
 #include "world/WorldState.h"
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 
 namespace {
 
@@ -463,9 +465,11 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
   for (const auto& entry : fs::directory_iterator(KRAMBOL_MAPS_DIR))
     if (entry.path().extension() == ".map") maps.push_back(entry.path());
   std::sort(maps.begin(), maps.end());
-  ASSERT_GE(maps.size(), 4u);
+  ASSERT_GE(maps.size(), 8u);
 
   bool large = false;
+  bool huge = false;
+  bool named = false;
   for (const fs::path& path : maps) {
     SCOPED_TRACE(path.string());
     const std::string bytes = FileBytes(path);
@@ -513,16 +517,143 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
     std::vector<NAlgo::TDijkstra::TPosition> route;
     EXPECT_NO_THROW(search.Search(queens0[0], queens1[0], route));
     from->ForcePassable = to->ForcePassable = false;
+    const int across = std::abs(queens0[0].first - queens1[0].first);
+    const int down = std::abs(queens0[0].second - queens1[0].second);
+    const double open = std::max(across, down) - std::min(across, down) + 1.4142135 * std::min(across, down);
+    double length = 0;
+    for (size_t i = 1; i < route.size(); ++i)
+      length += route[i].first != route[i - 1].first && route[i].second != route[i - 1].second ? 1.4142135 : 1.0;
     if (path.filename() == "river.map") {
       // The river leaves only fords: the way round is longer than over open ground.
-      const int across = std::abs(queens0[0].first - queens1[0].first);
-      const int down = std::abs(queens0[0].second - queens1[0].second);
-      const double open = std::max(across, down) - std::min(across, down) + 1.4142135 * std::min(across, down);
-      double length = 0;
-      for (size_t i = 1; i < route.size(); ++i)
-        length += route[i].first != route[i - 1].first && route[i].second != route[i - 1].second ? 1.4142135 : 1.0;
       EXPECT_GT(length, open + 2);
     }
+    if (path.filename() == "labyrinth.map") {
+      // Corridors of trees: the way from queen to queen is three times the open one.
+      EXPECT_GT(length, 3 * open);
+    }
+    if (path.filename() == "arena.map") {
+      // The arena looks the same from either side: turned half round, every
+      // cell holds what its opposite holds, the stacks change sides and face
+      // the other way.
+      for (int32_t c = 0; c < MapColumns; ++c)
+        for (int32_t r = 0; r < MapRows; ++r) {
+          const TCell* cell = MapCells[c][r];
+          const TCell* opposite = MapCells[MapColumns - 1 - c][MapRows - 1 - r];
+          EXPECT_EQ(cell->TileColumn, opposite->TileColumn);
+          EXPECT_EQ(cell->TileRow, opposite->TileRow);
+          EXPECT_EQ(PlaceToken(cell), PlaceToken(opposite));
+          ASSERT_EQ(cell->Unit != nullptr, opposite->Unit != nullptr) << c << ", " << r;
+          if (!cell->Unit) continue;
+          EXPECT_EQ(cell->Unit->Owner, 1 - opposite->Unit->Owner);
+          EXPECT_EQ(cell->Unit->Type, opposite->Unit->Type);
+          EXPECT_EQ(cell->Unit->Lives, opposite->Unit->Lives);
+          EXPECT_EQ(cell->Unit->Count, opposite->Unit->Count);
+          EXPECT_EQ(cell->Unit->Moves, opposite->Unit->Moves);
+          EXPECT_EQ(cell->Unit->Direction, (opposite->Unit->Direction + 4) % 8);
+        }
+    }
+    huge = huge || (MapColumns >= 64 && MapRows >= 64);
+    named = named || std::any_of(Players[1].Name.begin(), Players[1].Name.end(), [](wchar_t c) { return c > 0x7F; });
   }
   EXPECT_TRUE(large);
+  // Among them a map of 64 x 64 or more, and names beyond ASCII.
+  EXPECT_TRUE(huge);
+  EXPECT_TRUE(named);
+}
+
+namespace {
+
+// The problem the reader reports for the bytes, and a check that reading them
+// with the report gives the same world as the game's own read.
+TMapReadProblem ProblemOf(const std::string& in_bytes) {
+  ReadMapFromBytes(in_bytes);
+  const std::string plain = WriteMapToBytes();
+  TMapReadProblem problem;
+  ReadMapFromBytes(in_bytes, &problem);
+  EXPECT_EQ(WriteMapToBytes(), plain) << "the report changed what was read";
+  return problem;
+}
+
+struct TProblemCase {
+  const char* Name;
+  std::string Bytes;
+  int32_t Line;
+  int32_t Column;
+  const wchar_t* Expected;
+  const wchar_t* Found;
+};
+
+}  // namespace
+
+TEST_F(MapFileTest, WrittenMapsAndSampleMapsReadWithoutAProblem) {
+  // The sheets stay loaded across the reads instead of loading with each one.
+  for (TTexture* texture : RegisteredTextures()) texture->Acquire();
+  EXPECT_FALSE(ProblemOf(kSample).Exists());
+  // Blanks and line breaks are the writer's business, not a problem.
+  EXPECT_FALSE(ProblemOf("7 \"Red  Baron \"\t\"Blue Duke\" [3 2] <[1 2]P(2 5)N> <[0 0]N U0[2 10 3 4 2.5]>\n"
+                         "<[7 3]P(3 1)U1[8 12 1 6 3]><[0 0]NN><[4 1]NU1[0 9 5 2 0.25]><[2 0]P(2 15)N>\n\n")
+                   .Exists());
+  for (const fs::directory_entry& entry : fs::directory_iterator(KRAMBOL_MAPS_DIR)) {
+    const TMapReadProblem problem = ProblemOf(FileBytes(entry.path()));
+    EXPECT_FALSE(problem.Exists()) << entry.path() << ":" << problem.Line << ":" << problem.Column;
+  }
+  ClearMap();
+  for (TTexture* texture : RegisteredTextures()) texture->Release();
+}
+
+TEST_F(MapFileTest, TheFirstProblemIsReportedWithItsLineAndColumn) {
+  const std::string head = CrLfLines({"1", "\"a\"", "\"b\"", "[2 1]"});
+  const TProblemCase cases[] = {
+      {"end of file in a cell", head + "<[0 0]NN>\r\n<[0 0]N", 6, 8, L"«U» (отряд) или «N» (пусто)", L"конец файла"},
+      {"a number that does not parse", head + "<[0 0]NN>\r\n<[5 x1]NN>", 6, 5, L"строка плитки земли", L"«x1]NN>»"},
+      {"a wrong mark that still reads", head + "<[0 0]NN>\r\n([0 0]NN>", 6, 1, L"«<» в начале клетки", L"«(»"},
+      {"a tree type the game drops", head + "<[0 0]P(4 1)N>\r\n<[0 0]NN>", 5, 9, L"тип дерева: 2 или 3", L"«4»"},
+      {"an owner the game drops", head + "<[0 0]NU2[8 5 1 0 3]>\r\n<[0 0]NN>", 5, 9, L"владелец отряда: 0 или 1",
+       L"«2»"},
+      {"a stack type the game drops", head + "<[0 0]NN>\r\n<[0 0]NU1[12 5 1 0 3]>", 6, 11, L"тип отряда: от 0 до 9",
+       L"«12»"},
+      {"a marker that is neither", head + "<[0 0]XN>\r\n<[0 0]NN>", 5, 7, L"«P» (дерево) или «N» (пусто)", L"«X»"},
+      {"a negative turn counter", "-4 \"a\" \"b\" [1 1] <[0 0]NN>", 1, 1, L"номер хода не меньше 0", L"«-4»"},
+      {"a size beyond the limits", "0 \"a\" \"b\" [5000 2] <[0 0]NN>", 1, 12,
+       L"размер карты от 1 x 1 до 4096 x 4096, не больше 1048576 клеток", L"«5000 2»"},
+      {"a size without cells", "0 \"a\" \"b\" [0 0]", 1, 12,
+       L"размер карты от 1 x 1 до 4096 x 4096, не больше 1048576 клеток", L"«0 0»"},
+      {"a name without its closing quote", "0 \"" + std::string(100, 'n') + "\" \"b\" [1 1] <[0 0]NN>", 1, 103,
+       L"«\"» после имени игрока 1 (в имени не больше 99 знаков)", L"«n\"»"},
+      {"an opening quote that is not one", "0 'a\" \"b\" [1 1] <[0 0]NN>", 1, 3, L"«\"» перед именем игрока 1",
+       L"«'»"},
+      {"something after the last cell", head + "<[0 0]NN>\r\n<[0 0]NN>\r\n\r\n<[0 0]NN>", 8, 1,
+       L"конец файла после последней клетки", L"«<[0»"},
+      {"a control character", head + "<[0 0]NN>\r\n<\x01", 6, 2, L"«[» перед плиткой земли", L"«\\x01»"},
+  };
+  for (const TProblemCase& c : cases) {
+    const TMapReadProblem problem = ProblemOf(c.Bytes);
+    EXPECT_EQ(problem.Line, c.Line) << c.Name;
+    EXPECT_EQ(problem.Column, c.Column) << c.Name;
+    EXPECT_EQ(problem.Expected, c.Expected) << c.Name;
+    EXPECT_EQ(problem.Found, c.Found) << c.Name;
+  }
+}
+
+TEST_F(MapFileTest, AProblemInsideTheCellsNamesItsCellAndOnlyTheFirstCounts) {
+  const TMapReadProblem problem =
+      ProblemOf(CrLfLines({"0", "\"a\"", "\"b\"", "[3 2]", "<[0 0]NN>", "<[0 0]NN>", "<[0 0]NN>", "", "<[0 0]NN>",
+                           "<[0 0]NU5[1 1 1 0 1]>", "<[0 0]P(9 0)N>", ""}));
+  EXPECT_EQ(problem.Where, L"клетка (1, 1)");
+  EXPECT_EQ(problem.Line, 10);
+  EXPECT_EQ(problem.Column, 9);
+
+  // Before the cells there is no cell to name.
+  EXPECT_EQ(ProblemOf("x \"a\" \"b\" [1 1] <[0 0]NN>").Where, L"");
+}
+
+TEST_F(MapFileTest, ReadingAFileReportsItsProblemToo) {
+  const fs::path path = Harness.WorkDir() / "broken.map";
+  PutFile(path, CrLfLines({"0", "\"a\"", "\"b\"", "[1 1]", "<[0 0]NU0[8 5 1 0 3]"}));
+  TMapReadProblem problem;
+  ASSERT_TRUE(ReadMapFile(L"broken.map", &problem));
+  EXPECT_EQ(problem.Line, 6);
+  EXPECT_EQ(problem.Column, 1);
+  EXPECT_EQ(problem.Expected, L"«>» в конце клетки");
+  EXPECT_NE(MapCells[0][0]->Unit, nullptr);
 }

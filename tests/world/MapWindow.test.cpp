@@ -13,7 +13,7 @@
 #include "world/TPlace.h"
 #include "world/TWinCell.h"
 #include "world/WorldState.h"
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 
 namespace {
 

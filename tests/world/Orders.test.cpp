@@ -13,7 +13,7 @@
 #include "world/TUnit.h"
 #include "world/TWinCell.h"
 #include "world/WorldState.h"
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 
 namespace {
 

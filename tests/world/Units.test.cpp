@@ -14,7 +14,7 @@
 #include "world/TUnit.h"
 #include "world/UnitTypes.h"
 #include "world/WorldState.h"
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
-// Shared ground for the screen tests: the headless game started with an 800 x
-// 600 client area, and helpers that find windows and click them as a player
-// would, through real mouse and key messages.
+// Shared ground for the screen tests of the game and the editor: the headless
+// program started with a client area of a given size, and helpers that find
+// windows and click them as a player would, through real mouse and key messages.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,8 +29,10 @@
 #include "toolkit/WindowTree.h"
 
 // A window's x, y, width and height, comparable in assertions.
-using TPlace = std::array<int32_t, 4>;
-inline TPlace Place(const TWindow* window) { return TPlace{window->X, window->Y, window->Width, window->Height}; }
+using TWindowPlace = std::array<int32_t, 4>;
+inline TWindowPlace Place(const TWindow* window) {
+  return TWindowPlace{window->X, window->Y, window->Width, window->Height};
+}
 
 class ScreenTest : public ::testing::Test {
  protected:
@@ -37,6 +40,13 @@ class ScreenTest : public ::testing::Test {
   void StartGame() {
     Harness.Start();
     SetClientSize(800, 600);
+    Harness.Tick();
+  }
+
+  // The same for another program's application object, at the client size given.
+  void StartApplication(std::unique_ptr<TGame> in_application, int in_width, int in_height) {
+    Harness.Start(std::move(in_application));
+    SetClientSize(in_width, in_height);
     Harness.Tick();
   }
 

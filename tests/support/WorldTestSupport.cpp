@@ -1,4 +1,4 @@
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 
 #include <cstdlib>
 

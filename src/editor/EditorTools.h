@@ -1,0 +1,42 @@
+#pragma once
+// What the left mouse button does on the map: the chosen tool and what it
+// puts down. The side panel sets it; the map window reads it.
+
+#include <cstdint>
+
+#include "editor/CellContent.h"
+
+enum class TEditorTool { kGround, kTree, kStack, kEraser };
+
+struct TEditorTools {
+  // The largest brush, in cells along each side.
+  static constexpr int32_t kMaxBrush = 9;
+  // How many ground tiles, tree pictures of each type and unit types there are.
+  static constexpr int32_t kTileColumns = 8;
+  static constexpr int32_t kTileRows = 4;
+  static constexpr int32_t kTreeFrames = 16;
+
+  TEditorTool Tool = TEditorTool::kGround;
+  // Ground: the tile of the ground sheet.
+  int32_t TileColumn = 0;
+  int32_t TileRow = 0;
+  // Ground and eraser: the brush covers BrushSize x BrushSize cells.
+  int32_t BrushSize = 1;
+  // Trees: the type digit (2 ordinary, 3 big) and the picture.
+  int32_t TreeType = TCellContent::kOrdinaryTree;
+  int32_t TreeFrame = 0;
+  // Stacks: everything a stack token holds, and the owner.
+  int32_t StackType = 0;
+  int32_t Owner = 0;
+  int32_t Lives = 10;
+  int32_t Count = 4;
+  int32_t Direction = 4;
+  float Moves = 3.0f;
+
+  // Whether the tool covers a square of BrushSize cells (ground, eraser) or one cell.
+  bool UsesBrush() const { return Tool == TEditorTool::kGround || Tool == TEditorTool::kEraser; }
+  // The cell's content after the tool touched it. A tree or a stack takes the
+  // cell alone: it removes the stack or the tree there. The eraser removes
+  // both and keeps the ground.
+  TCellContent Paint(const TCellContent& in_cell) const;
+};

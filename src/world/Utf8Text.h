@@ -1,0 +1,9 @@
+#pragma once
+// Wide text as UTF-8, for file names on hosts without Windows and for text
+// written to a terminal.
+
+#include <string>
+
+// Each character as UTF-8; a code unit that is no Unicode scalar value (a lone
+// surrogate half, a value past U+10FFFF) becomes '?'.
+std::string Utf8Text(const std::wstring& text);
