@@ -3,7 +3,8 @@
 # warnings are listed), installation, the installed game started under Xvfb
 # with a fresh home folder whose name has spaces (its window must appear and
 # option.ini must land in the player's folder), the window closed as its close
-# box would close it (the game must end cleanly), and removal, after which
+# box would close it (the game must end cleanly), the map editor started and
+# closed the same way, and removal, after which
 # nothing of the package may be left while the player's folder stays.
 # Installs and removes the package system-wide, so it needs root (or sudo) and
 # refuses to run where krambol is installed already.
@@ -106,8 +107,40 @@ play() {
   echo "The game ended cleanly when its window was closed"
 }
 
+# Under Xvfb: starts the installed editor for the home folder $1 (prepared by
+# the game before), checks its window, closes it and checks it ends with status 0.
+edit() {
+  local home=$1
+  local log="$home/../editor.log"
+  HOME="$home" XDG_DATA_HOME='' /usr/games/krambol-editor >"$log" 2>&1 &
+  local pid=$!
+  local window=""
+  find_window() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
+  if ! wait_for 300 find_window; then
+    kill "$pid" 2>/dev/null || true
+    cat "$log" >&2
+    fail "no window of the editor appeared within 30 s"
+  fi
+  local title
+  title=$(xdotool getwindowname "$window")
+  [ "$title" = "Редактор карт Крамбол." ] || fail "the editor's title is '$title'"
+  echo "The editor's window $window: '$title'"
+  close_window "$window"
+  editor_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  if ! wait_for 150 editor_ended; then
+    kill "$pid" 2>/dev/null || true
+    cat "$log" >&2
+    fail "the editor did not end within 15 s of closing its window"
+  fi
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || { cat "$log" >&2; fail "the editor ended with status $status"; }
+  echo "The editor ended cleanly when its window was closed"
+}
+
 if [ "${1:-}" = "--play" ]; then
   play "$2"
+  edit "$2"
   exit 0
 fi
 
@@ -143,10 +176,12 @@ trap cleanup EXIT
 $sudo dpkg -i "$deb"
 installed=yes
 dpkg-query -L krambol | sort >"$scratch/files"
-for path in /usr/games/krambol /usr/lib/games/krambol/krambol; do
+for path in /usr/games/krambol /usr/lib/games/krambol/krambol /usr/games/krambol-editor \
+  /usr/lib/games/krambol/krambol-editor; do
   [ -x "$path" ] || fail "$path is missing or not executable"
 done
 for path in /usr/share/applications/krambol.desktop /usr/share/man/man6/krambol.6.gz \
+  /usr/share/applications/krambol-editor.desktop /usr/share/man/man6/krambol-editor.6.gz \
   /usr/share/doc/krambol/copyright /usr/share/games/krambol/res/Unit; do
   [ -e "$path" ] || fail "$path is missing"
 done
