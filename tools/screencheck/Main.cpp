@@ -4,6 +4,10 @@
 //
 //   screencheck shot <window> <out.png>
 //       Saves what the window shows.
+//   screencheck blank <w>x<h> <out.png>
+//       Writes a black picture of that size (a "before" for a window's first picture).
+//   screencheck crop <in.png> <region> <out.png>
+//       Writes the part of the picture inside the region.
 //   screencheck diff <a.png> <b.png> [--max <percent>] [--marked <out.png>] [compare options]
 //       Prints how many pixels differ; with --max, fails when more than that
 //       share of the compared pixels do.
@@ -147,6 +151,29 @@ int Shot(const Arguments& args) {
   return 0;
 }
 
+int Blank(const Arguments& args) {
+  int width = 0, height = 0;
+  if (args.positional.size() != 2 || std::sscanf(args.positional[0].c_str(), "%dx%d", &width, &height) != 2 ||
+      width <= 0 || height <= 0)
+    Usage("blank <w>x<h> <out.png>");
+  Save(Picture(width, height), args.positional[1]);
+  return 0;
+}
+
+int Crop(const Arguments& args) {
+  if (args.positional.size() != 3) Usage("crop <in.png> <region> <out.png>");
+  const Picture in = Load(args.positional[0]);
+  const Region r = RegionArgument(args.positional[1].c_str());
+  if (r.width == 0 || r.height == 0 || r.x < 0 || r.y < 0 || r.x + r.width > in.Width() ||
+      r.y + r.height > in.Height())
+    Usage("the region must lie inside the picture");
+  Picture out(r.width, r.height);
+  for (int y = 0; y < r.height; ++y)
+    for (int x = 0; x < r.width; ++x) out.Set(x, y, in.At(r.x + x, r.y + y));
+  Save(out, args.positional[2]);
+  return 0;
+}
+
 int Diff(const Arguments& args) {
   if (args.positional.size() != 2) Usage("diff <a.png> <b.png>");
   Picture marked;
@@ -222,6 +249,8 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const Arguments args = Parse(argc, argv);
   if (command == "shot") return Shot(args);
+  if (command == "blank") return Blank(args);
+  if (command == "crop") return Crop(args);
   if (command == "diff") return Diff(args);
   if (command == "wait") return Wait(args);
   Usage(("unknown command " + command).c_str());
