@@ -16,8 +16,14 @@ constexpr char kUnexpectedStopMessage[] = "Игра остановлена не�
 
 void RunGame() {
   TGame game;
+  RunApplication(game);
+}
+
+}  // namespace
+
+void RunApplication(TTimer& in_application) {
   // Without a window no quit message would ever come; the failure is logged.
-  if (!game.Create()) return;
+  if (!in_application.Create()) return;
   MSG msg;
   for (;;) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -28,9 +34,9 @@ void RunGame() {
   }
 }
 
-}  // namespace
+int KrambolMain() { return KrambolMain(RunGame); }
 
-int KrambolMain() {
+int KrambolMain(void (*in_run)()) {
   ULONG_PTR token = 0;
   GdiplusStartupInput input;
   if (GdiplusStartup(&token, &input, nullptr) != Ok) {
@@ -42,7 +48,7 @@ int KrambolMain() {
   std::srand(seed);
   SeedRandomNumber(seed);
   try {
-    RunGame();
+    in_run();
   } catch (int) {
     // The game's own way to stop: the line that says why is logged already.
     // Thrown without one, the run still must not end in silence.
