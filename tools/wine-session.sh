@@ -3,10 +3,10 @@
 # dist/krambol-win32.zip under Wine and, click for click, on the Linux build,
 # each on an Xvfb display of its own at the same client size, and compares
 # them: the picture after every step, the saved game, option.ini, the window
-# title and a clean end. Then it checks two paths only the Windows build has:
-# the wide window title under a code page other than 1251 (the whole session
-# runs under one), and a run with a unit image missing from res/, which must
-# end with the "Fatal Error" box.
+# title and a clean end. The game runs under Windows code page 1252, so the
+# CP1251 title must come through the wide path to read right. Then a second
+# run, under code page 1251, with a unit image missing from res/ must end with
+# the wide "Fatal Error" box, which Enter closes.
 #
 # The pictures of both builds and their differences stay in
 # build-windows/wine-session/ for a person to look at. When this machine cannot
