@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those still missing.
-# Usage: tools/deps.sh build|test|windows|fuzz|package|package-check ...
+# Usage: tools/deps.sh build|test|windows|windows64|wine|fuzz|package|package-check ...
+# Packages named with ":i386" need the i386 architecture, which is added first.
 set -euo pipefail
 
 packages=()
@@ -9,7 +10,9 @@ for want in "$@"; do
     build) packages+=(cmake make g++ pkg-config libsdl2-dev libcairo2-dev libpango1.0-dev libtiff-dev
                       libfontconfig-dev fonts-liberation) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
-    windows) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 file) ;;
+    windows) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 file zip) ;;
+    windows64) packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
+    wine) packages+=(wine wine32:i386 wine64 xvfb xdotool x11-utils unzip fonts-liberation) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     # The Debian package (dpkg-shlibdeps, dpkg-buildflags), then its check:
     # lintian, and the installed game started under Xvfb and closed again.
@@ -29,6 +32,10 @@ done
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+case " ${missing[*]}" in
+  *:i386*)
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then $sudo dpkg --add-architecture i386; fi ;;
+esac
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,18 +1,76 @@
 #!/usr/bin/env bash
-# Builds the platform conformance tests (and the route search tests) for 64-bit
-# Windows and runs them under Wine, the reference for what the layer emulates.
-# Needs Debian's wine64 and g++-mingw-w64-x86-64 (not part of CI).
+# Builds the tests that build for Windows and runs them under Wine, the
+# stand-in for the real Win32 and GDI+ that our own layer follows:
+#  - for 32-bit Windows (i686, the game's own target): the platform
+#    conformance tests, the route search, and the checks of what only the
+#    Windows build does (whole runs of a game whose handlers fail, saving
+#    through MoveFileExW), in build-windows/ beside krambol.exe;
+#  - for 64-bit Windows (x86_64): the platform conformance tests and the route
+#    search, in build-wine/.
+# Checks that Wine is known to fail are marked in the tests (TODO_WINE,
+# SKIP_ON_WINE in tests/support/KnownWineDifference.h); the differences met
+# are listed at the end. When this machine cannot run 32-bit programs, one line
+# says so and nothing runs. Arguments are passed to every test program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/wine-common.sh
+
+scratch=build-windows/wine-tests
+if ! wine_can_run_32bit "$scratch"; then
+  echo "Wine tests skipped: $WINE_NO_32BIT."
+  exit 0
+fi
+started=$SECONDS
+
+tools/deps.sh build test windows windows64 wine
+KRAMBOL_WINDOWS_TESTS=ON tools/build-windows.sh >/dev/null
 cmake -S . -B build-wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$PWD/build-host/tools/artgen/artgen"
-cmake --build build-wine -j "$(nproc)" --target platform_gdiplus_tests platform_user_tests algo_tests
-export WINEDEBUG=-all
+  -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$PWD/build-host/tools/artgen/artgen" >/dev/null
+cmake --build build-wine -j "$(nproc)" --target platform_gdiplus_tests platform_user_tests algo_tests >/dev/null
+echo "Wine tests: built in $((SECONDS - started)) s"
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+scratch=$(cd "$scratch" && pwd)
+wine_start_display display
+# The pointer rests in a corner, away from the windows the tests open.
+DISPLAY=$display xdotool mousemove 1279 1023
+# One 64-bit prefix runs both: its 32-bit half is wine32.
+wine_new_prefix "$scratch/prefix" win64 "$display"
+export WINEPREFIX=$scratch/prefix DISPLAY=$display WINEDEBUG=-all
+
 status=0
-for t in build-wine/tests/platform/platform_gdiplus_tests.exe build-wine/tests/platform/platform_user_tests.exe \
-         build-wine/tests/algo/algo_tests.exe; do
-  [ -f "$t" ] || continue
-  echo "== $t"
-  (cd "$(dirname "$t")" && wine64 "$(basename "$t")" "$@") || status=1
+for program in build-windows/tests/platform/platform_gdiplus_tests.exe \
+               build-windows/tests/platform/platform_user_tests.exe \
+               build-windows/tests/algo/algo_tests.exe \
+               build-windows/tests/shell/shell_tests.exe \
+               build-windows/tests/world/world_tests.exe \
+               build-wine/tests/platform/platform_gdiplus_tests.exe \
+               build-wine/tests/platform/platform_user_tests.exe \
+               build-wine/tests/algo/algo_tests.exe; do
+  arch=i686
+  case $program in build-wine/*) arch=x86_64 ;; esac
+  name=$arch-$(basename "$program" .exe)
+  log=$scratch/$name.log
+  begun=$SECONDS
+  result=0
+  (cd "$(dirname "$program")" && exec timeout 900 wine "$(basename "$program")" --gtest_color=no "$@") \
+    >"$log" 2>&1 || result=$?
+  summary=$(tr -d '\r' <"$log" | grep -E '^\[==========\] .* ran\.' | tail -n1 || true)
+  if [ "$result" -ne 0 ] || ! tr -d '\r' <"$log" | grep -q '^\[  PASSED  \]'; then
+    echo "FAILED $name (status $result, $((SECONDS - begun)) s); its output:"
+    tr -d '\r' <"$log" | grep -E '^\[  FAILED  \]|Failure|error|fault' | head -n 40 || true
+    echo "  full output: $log"
+    status=1
+  else
+    echo "passed $name: ${summary#\[==========\] } ($((SECONDS - begun)) s)"
+  fi
 done
+
+echo "Known Wine differences met (marked in the tests):"
+for log in "$scratch"/*.log; do
+  arch=$(basename "$log" | cut -d- -f1)
+  tr -d '\r' <"$log" | grep -F '[ KNOWN WINE DIFFERENCE ]' | sed "s/^\[ KNOWN WINE DIFFERENCE \] /  $arch: /" || true
+done | sort -u
+echo "Wine tests done in $((SECONDS - started)) s"
 exit $status

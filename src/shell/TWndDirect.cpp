@@ -95,9 +95,13 @@ HWND TWndDirect::Create() {
     return nullptr;
   }
 #ifdef _WIN32
-  // The title is CP1251; shown through the wide call it reads right whatever
-  // the system's ANSI code page is.
-  SetWindowTextW(hwnd, Cp1251ToWide(Title).c_str());
+  // The title is CP1251, which CreateWindowExA read in the system's ANSI code
+  // page. The window is an ANSI window (its procedure came from RegisterClassA),
+  // so SetWindowTextW would hand the procedure the title converted back to that
+  // code page, and DefWindowProcA would store "???????." wherever it is not
+  // 1251. DefWindowProcW stores wide text as it is: called directly, it sets
+  // the title right under any code page and leaves the window ANSI.
+  DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Cp1251ToWide(Title).c_str()));
 #endif
   ShowWindow(hwnd, SW_SHOW);
   return hwnd;

@@ -1,6 +1,7 @@
 #include <cwchar>
 
 #include "GdipTestSupport.h"
+#include "support/KnownWineDifference.h"
 
 using GdipFont = GdipTest;
 
@@ -17,9 +18,15 @@ TEST_F(GdipFont, RejectsBadArguments) {
   EXPECT_EQ(InvalidParameter, GdipDeleteFont(nullptr));
 
   ASSERT_EQ(Ok, GdipGetGenericFontFamilySansSerif(&family));
+#ifndef _WIN32
+  // FIXME: GDI+ on Windows answers Ok for a null name buffer (Wine's tests
+  // check it there); our layer answers InvalidParameter.
   EXPECT_EQ(InvalidParameter, GdipGetFamilyName(family, nullptr, 0));
+#endif
   EXPECT_EQ(InvalidParameter, GdipCreateFont(family, 10.0f, FontStyleRegular, UnitPoint, nullptr));
-  EXPECT_EQ(InvalidParameter, GdipCreateFont(family, 0.0f, FontStyleRegular, UnitPoint, &font));
+  TODO_WINE("Wine's GDI+ makes a font of size 0 (unverified on Windows)") {
+    EXPECT_EQ(InvalidParameter, GdipCreateFont(family, 0.0f, FontStyleRegular, UnitPoint, &font));
+  }
   EXPECT_EQ(InvalidParameter, GdipCreateFont(family, -3.0f, FontStyleRegular, UnitPoint, &font));
   EXPECT_EQ(Ok, GdipDeleteFontFamily(family));
 }
@@ -29,7 +36,9 @@ TEST_F(GdipFont, FindsInstalledFamiliesAndRefusesUnknownOnes) {
   ASSERT_EQ(Ok, GdipCreateFontFamilyFromName(L"Times New Roman", nullptr, &times));
   WCHAR name[32] = {};
   EXPECT_EQ(Ok, GdipGetFamilyName(times, name, 0));
-  EXPECT_STREQ(L"Times New Roman", name);
+  TODO_WINE("the Wine prefix replaces Times New Roman by Liberation Serif, and the family takes that name") {
+    EXPECT_STREQ(L"Times New Roman", name);
+  }
   EXPECT_EQ(Ok, GdipDeleteFontFamily(times));
 
   GpFontFamily* courier = nullptr;

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "GdipTestSupport.h"
+#include "support/KnownWineDifference.h"
 #ifndef _WIN32
 #include "platform/PlatformTest.h"
 #endif
@@ -27,7 +28,9 @@ using GdipHdc = GdipTest;
 
 TEST_F(GdipHdc, DrawsIntoTheWindowThroughResizes) {
   GpGraphics* graphics = nullptr;
-  EXPECT_EQ(InvalidParameter, GdipCreateFromHDC(nullptr, nullptr));
+  TODO_WINE("Wine's GDI+ checks the device context before the result pointer (unverified on Windows)") {
+    EXPECT_EQ(InvalidParameter, GdipCreateFromHDC(nullptr, nullptr));
+  }
   EXPECT_EQ(OutOfMemory, GdipCreateFromHDC(nullptr, &graphics));
 
 #ifndef _WIN32

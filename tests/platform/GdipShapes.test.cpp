@@ -1,4 +1,5 @@
 #include "GdipTestSupport.h"
+#include "support/KnownWineDifference.h"
 
 using GdipShapes = GdipTest;
 
@@ -39,8 +40,10 @@ TEST_F(GdipShapes, DrawingRejectsMissingObjects) {
   // Empty and absurd shapes draw nothing and never fail badly.
   EXPECT_EQ(Ok, GdipFillRectangleI(canvas.Graphics(), brush.Get(), 2, 2, -5, 3));
   EXPECT_EQ(Ok, GdipFillRectangleI(canvas.Graphics(), brush.Get(), -2000000000, -2000000000, 10, 10));
-  GdipDrawEllipseI(canvas.Graphics(), pen.Get(), 0, 0, 2000000000, 2000000000);
-  GdipDrawLineI(canvas.Graphics(), pen.Get(), -2000000000, 0, 2000000000, 7);
+  SKIP_ON_WINE("Wine's GDI+ brings the process down outlining shapes two billion pixels long") {
+    GdipDrawEllipseI(canvas.Graphics(), pen.Get(), 0, 0, 2000000000, 2000000000);
+    GdipDrawLineI(canvas.Graphics(), pen.Get(), -2000000000, 0, 2000000000, 7);
+  }
   EXPECT_EQ(0u, canvas.At(2, 2));
 }
 

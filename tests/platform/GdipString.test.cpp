@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "GdipTestSupport.h"
+#include "support/KnownWineDifference.h"
 
 namespace {
 
@@ -48,7 +49,9 @@ TEST_F(GdipString, RejectsBadArguments) {
   EXPECT_EQ(InvalidParameter, GdipSetStringFormatAlign(nullptr, StringAlignmentCenter));
   EXPECT_EQ(InvalidParameter, GdipSetStringFormatLineAlign(nullptr, StringAlignmentCenter));
   EXPECT_EQ(InvalidParameter, GdipSetStringFormatFlags(nullptr, 0));
-  EXPECT_EQ(InvalidParameter, GdipSetStringFormatAlign(format_, static_cast<StringAlignment>(7)));
+  TODO_WINE("Wine's GDI+ takes an alignment beyond StringAlignmentFar (what Windows answers is not documented)") {
+    EXPECT_EQ(InvalidParameter, GdipSetStringFormatAlign(format_, static_cast<StringAlignment>(7)));
+  }
 
   EXPECT_EQ(InvalidParameter, GdipDrawString(nullptr, L"a", -1, font_, &layout, nullptr, brush.Get()));
   EXPECT_EQ(InvalidParameter,
@@ -85,7 +88,9 @@ TEST_F(GdipString, InkStaysInsideTheLayoutRectangle) {
   EXPECT_GE(wrapped.left, 30);
   EXPECT_LE(wrapped.right, 110);
   EXPECT_GE(wrapped.top, 5);
-  EXPECT_LE(wrapped.bottom, 30);
+  TODO_WINE("Wine's GDI+ lets a cut-off line's ink out below the layout rectangle, which GDI+ clips by default") {
+    EXPECT_LE(wrapped.bottom, 30);
+  }
   EXPECT_GT(wrapped.Height(), 16);  // more than one line shows
 
   // A new line character starts a new line.
@@ -122,15 +127,17 @@ TEST_F(GdipString, VerticalTextRunsDownward) {
   ASSERT_EQ(Ok, GdipSetStringFormatFlags(format_, StringFormatFlagsDirectionVertical));
   InkBox down = Draw(canvas, L"12345678", RectF(5.0f, 5.0f, 50.0f, 150.0f));
   ASSERT_FALSE(down.Empty());
-  EXPECT_GT(down.Height(), down.Width() * 2);
-  EXPECT_NEAR(across.Width(), down.Height(), 2);
+  TODO_WINE("Wine's GDI+ draws StringFormatFlagsDirectionVertical text across, not down") {
+    EXPECT_GT(down.Height(), down.Width() * 2);
+    EXPECT_NEAR(across.Width(), down.Height(), 2);
+  }
   EXPECT_GE(down.left, 5);
   EXPECT_LE(down.right, 55);
 
   // Alignment now works along the vertical axis.
   ASSERT_EQ(Ok, GdipSetStringFormatAlign(format_, StringAlignmentFar));
   InkBox bottom = Draw(canvas, L"12", RectF(5.0f, 5.0f, 50.0f, 150.0f));
-  EXPECT_GT(bottom.top, 100);
+  TODO_WINE("Wine's GDI+ aligns vertical text along the horizontal axis") { EXPECT_GT(bottom.top, 100); }
   EXPECT_LE(bottom.bottom, 155);
 }
 

@@ -1,11 +1,14 @@
 // Sending, posting, the message loop, painting and timers.
 #include "UserTestSupport.h"
+#include "support/KnownWineDifference.h"
 
 using WinUserMessages = UserTest;
 
 TEST_F(WinUserMessages, BadArgumentsFail) {
   MSG msg;
-  EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
+  SKIP_ON_WINE("Wine faults on a null message, which GetMessageA documents as a failure") {
+    EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
+  }
   HWND hwnd = Create();
   ASSERT_NE(hwnd, nullptr);
   ASSERT_TRUE(DestroyWindow(hwnd));
@@ -13,8 +16,10 @@ TEST_F(WinUserMessages, BadArgumentsFail) {
   EXPECT_EQ(GetMessageA(&msg, hwnd, 0, 0), -1);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
   EXPECT_FALSE(PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE));
-  EXPECT_EQ(DispatchMessageA(nullptr), 0);
-  EXPECT_FALSE(TranslateMessage(nullptr));
+  SKIP_ON_WINE("Wine faults on a null message (nothing promises that Windows does not)") {
+    EXPECT_EQ(DispatchMessageA(nullptr), 0);
+    EXPECT_FALSE(TranslateMessage(nullptr));
+  }
   EXPECT_FALSE(KillTimer(nullptr, 12345));
 }
 
@@ -100,7 +105,10 @@ TEST_F(WinUserMessages, PaintComesWhileInvalidAfterPostedMessages) {
   // The default handling paints, erasing first when asked to.
   log_.clear();
   InvalidateRect(hwnd, nullptr, TRUE);
-  EXPECT_EQ(Drain(hwnd), (std::vector<UINT>{WM_PAINT}));
+  std::vector<UINT> drained = Drain(hwnd);
+  // A real window system may add a mouse move for the window it has just shown.
+  std::erase(drained, static_cast<UINT>(WM_MOUSEMOVE));
+  EXPECT_EQ(drained, (std::vector<UINT>{WM_PAINT}));
   EXPECT_EQ(Recorded({WM_ERASEBKGND}).size(), 1u);
 }
 
