@@ -13,6 +13,10 @@
 #include "shell/ErrorLog.h"
 #include "shell/KrambolMain.h"
 #include "shell/TGame.h"
+#include "shell/TWndDirect.h"
+
+// The game's window class exists before the entry point runs, as in the game.
+static const TWindowClassRegistration WindowClassRegistration(kWindowClassName);
 
 namespace {
 
@@ -57,5 +61,6 @@ std::unique_ptr<TGame> MakeFaultyGame() { return std::make_unique<TFaultyGame>()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   Fault = commandLine ? commandLine : "";
-  return RunApplication(MakeFaultyGame, "unexpected stop");
+  // The game's own line for a run that ended without saying why.
+  return RunApplication(MakeFaultyGame, "Игра остановлена непредвиденной ошибкой");
 }
