@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those still missing.
-# Usage: tools/deps.sh build|test|windows|fuzz ...
+# Usage: tools/deps.sh build|test|windows|fuzz|measure ...
 set -euo pipefail
 
 packages=()
@@ -11,6 +11,7 @@ for want in "$@"; do
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
     windows) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 file) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    measure) packages+=(xvfb xauth xdotool imagemagick) ;;
     *) echo "deps.sh: unknown set '$want'" >&2; exit 2 ;;
   esac
 done
