@@ -1,6 +1,9 @@
 #include "platform/GdipCanvas.h"
 
 #include <cairo.h>
+#include <pixman.h>
+
+#include <algorithm>
 
 namespace Gdiplus {
 
@@ -51,6 +54,55 @@ void* GdipCanvas::Cairo() {
 
 void GdipCanvas::Dirty() {
   if (surface_ != nullptr) cairo_surface_mark_dirty(static_cast<cairo_surface_t*>(surface_));
+}
+
+namespace {
+
+pixman_format_code_t PixmanFormat(bool opaque) { return opaque ? PIXMAN_x8r8g8b8 : PIXMAN_a8r8g8b8; }
+
+}  // namespace
+
+void GdipCanvas::Fill(uint32_t value) {
+  if (Empty()) return;
+  if (opaque_) value |= 0xFF000000u;
+  if (surface_ != nullptr) cairo_surface_flush(static_cast<cairo_surface_t*>(surface_));
+  // pixman_fill takes the stride in 32-bit words.
+  if (!pixman_fill(pixels_.data, pixels_.stridePixels, 32, 0, 0, pixels_.width, pixels_.height, value)) {
+    for (int y = 0; y < pixels_.height; ++y) {
+      uint32_t* row = pixels_.data + size_t(y) * size_t(pixels_.stridePixels);
+      std::fill(row, row + pixels_.width, value);
+    }
+  }
+  Dirty();
+  Changed();
+}
+
+bool GdipCanvas::ComposeOver(const uint32_t* source, int sourceStride, bool sourceOpaque, int width,
+                             int height, int x, int y) {
+  if (Empty() || width <= 0 || height <= 0) return true;
+  // Only the part that lands on the target is handed to pixman, so every
+  // coordinate it sees is small.
+  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+  const int64_t right = std::min<int64_t>(int64_t{x} + width, pixels_.width);
+  const int64_t bottom = std::min<int64_t>(int64_t{y} + height, pixels_.height);
+  if (right <= left || bottom <= top) return true;
+  const int pieceWidth = int(right - left), pieceHeight = int(bottom - top);
+  const uint32_t* first = source + size_t(top - y) * size_t(sourceStride) + size_t(left - x);
+  pixman_image_t* from = pixman_image_create_bits_no_clear(
+      PixmanFormat(sourceOpaque), pieceWidth, pieceHeight, const_cast<uint32_t*>(first), sourceStride * 4);
+  pixman_image_t* to = pixman_image_create_bits_no_clear(PixmanFormat(opaque_), pixels_.width, pixels_.height,
+                                                         pixels_.data, pixels_.stridePixels * 4);
+  const bool ready = from != nullptr && to != nullptr;
+  if (ready) {
+    if (surface_ != nullptr) cairo_surface_flush(static_cast<cairo_surface_t*>(surface_));
+    pixman_image_composite32(PIXMAN_OP_OVER, from, nullptr, to, 0, 0, 0, 0, int(left), int(top), pieceWidth,
+                             pieceHeight);
+    Dirty();
+    Changed();
+  }
+  if (from != nullptr) pixman_image_unref(from);
+  if (to != nullptr) pixman_image_unref(to);
+  return ready;
 }
 
 }  // namespace Gdiplus

@@ -2,7 +2,8 @@
 // Internal to the drawing half of the platform layer: what one drawing call
 // draws on. It resolves a Graphics object to its pixels (for a window, looked
 // up afresh because the buffer moves on resize), lends a Cairo context on them
-// and, for a window, reports the change when the call is done. The Cairo types
+// or fills and composes pixel rectangles straight through pixman, and, for a
+// window, reports the change when the call is done. The Cairo and pixman types
 // stay in GdipCanvas.cpp; callers cast Cairo() to cairo_t*.
 
 #include <memory>
@@ -33,6 +34,17 @@ class GdipCanvas {
   // of memory. Direct pixel writes made after this must be announced with Dirty().
   void* Cairo();
   void Dirty();
+
+  // Sets every pixel to the premultiplied value (opaque on 32bppRGB), as a
+  // SOURCE fill does. Does nothing when Empty().
+  void Fill(uint32_t value);
+  // Composes a width x height block of premultiplied pixels (rows
+  // sourceStride pixels apart; sourceOpaque: alpha ignored, as in 32bppRGB)
+  // OVER the pixels at (x, y), unscaled, clipped to the target: exactly what
+  // Cairo gives for the same draw at 1:1. False (nothing drawn) when pixman
+  // cannot take it; the caller then draws another way.
+  bool ComposeOver(const uint32_t* source, int sourceStride, bool sourceOpaque, int width, int height, int x,
+                   int y);
   // Marks the pixels as changed, so a window is told to show them again.
   void Changed() { changed_ = true; }
 

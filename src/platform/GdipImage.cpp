@@ -6,6 +6,7 @@
 // transparent pixel reads back as 0x00000000 whatever its colour was.
 #include <cairo.h>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -83,6 +84,14 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
     if (!snapshot) return OutOfMemory;
     std::memcpy(snapshot.get(), source.data, count * sizeof(uint32_t));
     data = snapshot.get();
+  }
+  // At 1:1 on whole pixels the draw is a plain composition, done without Cairo.
+  const bool whole = left == std::floor(left) && top == std::floor(top) && right == std::floor(right) &&
+                     bottom == std::floor(bottom) && outX == std::floor(outX) && outY == std::floor(outY);
+  if (whole && scaleX == 1.0 && scaleY == 1.0 && !flipX && !flipY &&
+      canvas.ComposeOver(data + size_t(top) * size_t(source.width) + size_t(left), source.width,
+                         source.opaque, int(right - left), int(bottom - top), int(outX), int(outY))) {
+    return Ok;
   }
   auto* cr = static_cast<cairo_t*>(canvas.Cairo());
   if (cr == nullptr) return OutOfMemory;

@@ -137,6 +137,37 @@ TEST_F(GdipImage, OneToOneDrawsAreExact) {
   GdipDisposeImage(image);
 }
 
+TEST_F(GdipImage, OneToOneDrawsReachingPastTheTargetKeepTheirPlace) {
+  std::vector<ARGB> colors = {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0,
+                              0xFFFFFFFF, 0xFF000000, 0xFF123456, 0xFF654321};
+  GpBitmap* image = MakeBitmap(4, 2, colors);
+  TestBitmap canvas(10, 10);
+  // Past the top-left corner: only the last row's last two pixels land.
+  ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, -2, -1));
+  EXPECT_EQ(colors[6], canvas.At(0, 0));
+  EXPECT_EQ(colors[7], canvas.At(1, 0));
+  // Past the bottom-right corner: only the first row's first two pixels land.
+  ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, 8, 9));
+  EXPECT_EQ(colors[0], canvas.At(8, 9));
+  EXPECT_EQ(colors[1], canvas.At(9, 9));
+  InkBox drawn = canvas.Ink(0, 0);
+  EXPECT_EQ(0, drawn.left);
+  EXPECT_EQ(0, drawn.top);
+  EXPECT_EQ(10, drawn.right);
+  EXPECT_EQ(10, drawn.bottom);
+  int touched = 0;
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) touched += canvas.At(x, y) != 0;
+  }
+  EXPECT_EQ(4, touched);
+  // Entirely outside: nothing changes.
+  ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, 10, 0));
+  ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, -4, 3));
+  EXPECT_EQ(0u, canvas.At(9, 0));
+  EXPECT_EQ(0u, canvas.At(0, 3));
+  GdipDisposeImage(image);
+}
+
 TEST_F(GdipImage, SourceRectanglesPickFramesAndScale) {
   // Left half red, right half blue, 4 x 2.
   GpBitmap* image = MakeBitmap(4, 2, {kRed, kRed, kBlue, kBlue, kRed, kRed, kBlue, kBlue});
