@@ -1,5 +1,7 @@
 #include "platform/GdipCanvas.h"
 
+#include "platform/GdipScaledCopies.h"
+
 #include <cairo.h>
 #include <pixman.h>
 
@@ -11,6 +13,8 @@ GdipCanvas::GdipCanvas(const GdipGraphicsObject& graphics) : hdc_(graphics.hdc),
   if (bitmap_) {
     pixels_ = PlatformPixelBuffer{bitmap_->data, bitmap_->width, bitmap_->height, bitmap_->width};
     opaque_ = bitmap_->opaque;
+    // Whatever is drawn now changes the bitmap.
+    GdipTouch(*bitmap_);
   } else if (hdc_ == nullptr || !PlatformDcPixels(hdc_, &pixels_) || pixels_.data == nullptr ||
              pixels_.stridePixels < pixels_.width) {
     pixels_ = PlatformPixelBuffer{nullptr, 0, 0, 0};

@@ -13,6 +13,7 @@
 
 #include "platform/GdipCanvas.h"
 #include "platform/GdipObjects.h"
+#include "platform/GdipScaledCopies.h"
 
 namespace Gdiplus {
 
@@ -126,6 +127,11 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
   return Ok;
 }
 
+GpStatus DrawImageDirect(GdipGraphicsObject& target, const GdipImageObject& image,
+                         const GdipImageDraw& draw) {
+  return DrawImage(target, image, draw.dx, draw.dy, draw.dw, draw.dh, draw.sx, draw.sy, draw.sw, draw.sh);
+}
+
 }  // namespace
 
 namespace DllExports {
@@ -177,6 +183,7 @@ GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return InvalidParameter;
   pixels.data[size_t(y) * size_t(pixels.width) + size_t(x)] =
       pixels.opaque ? (color | 0xFF000000u) : GdipPremultiply(color);
+  GdipTouch(pixels);
   return Ok;
 }
 
@@ -225,7 +232,9 @@ GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstx, 
                            double(srcx), double(srcy), double(srcx) + srcwidth, double(srcy) + srcheight})) {
     return ValueOverflow;
   }
-  return DrawImage(*target, *source, dstx, dsty, dstwidth, dstheight, srcx, srcy, srcwidth, srcheight);
+  const GdipImageDraw draw{double(dstx), double(dsty), double(dstwidth), double(dstheight),
+                           double(srcx), double(srcy), double(srcwidth), double(srcheight)};
+  return GdipDrawImageRepeated(*target, *source, draw, DrawImageDirect);
 }
 
 }  // namespace DllExports

@@ -37,6 +37,8 @@ struct GdipPixels {
   int height = 0;
   // 32bppRGB: the alpha byte is ignored and reads back as opaque.
   bool opaque = false;
+  // Grows whenever the pixels may have changed (GdipScaledCopies.h).
+  uint64_t generation = 0;
 
   GdipPixels() = default;
   ~GdipPixels();

@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -165,6 +166,61 @@ TEST_F(GdipImage, OneToOneDrawsReachingPastTheTargetKeepTheirPlace) {
   ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, -4, 3));
   EXPECT_EQ(0u, canvas.At(9, 0));
   EXPECT_EQ(0u, canvas.At(0, 3));
+  GdipDisposeImage(image);
+}
+
+// What the canvas shows after drawing image scaled onto a fixed, partly
+// transparent background.
+std::vector<ARGB> StretchedOnBackground(TestBitmap& canvas, GpBitmap* image, int x, int y, int width,
+                                        int height) {
+  std::vector<ARGB> pixels;
+  for (int row = 0; row < 30; ++row) {
+    for (int column = 0; column < 40; ++column) {
+      const ARGB alpha = ARGB(0x40 + (column * 7 + row * 3) % 0xC0) << 24;
+      EXPECT_EQ(Ok, GdipBitmapSetPixel(canvas.Bitmap(), column, row,
+                                       alpha | ARGB(column * 6) << 8 | ARGB(row * 8)));
+    }
+  }
+  EXPECT_EQ(Ok, GdipDrawImageRectRectI(canvas.Graphics(), image, x, y, width, height, 0, 0, 7, 5, UnitPixel,
+                                       nullptr, nullptr, nullptr));
+  for (int row = 0; row < 30; ++row) {
+    for (int column = 0; column < 40; ++column) pixels.push_back(canvas.At(column, row));
+  }
+  return pixels;
+}
+
+TEST_F(GdipImage, RepeatedScaledDrawsGiveTheSamePixelsAndFollowTheImage) {
+  std::vector<ARGB> colors;
+  for (int i = 0; i < 35; ++i)
+    colors.push_back(ARGB(0x30 + i * 6) << 24 | ARGB(i * 7) << 16 | ARGB(255 - i * 5));
+  GpBitmap* image = MakeBitmap(7, 5, colors);
+  TestBitmap canvas(40, 30);
+  // Inside the canvas, and over all of it: the same picture every time.
+  for (const auto& [x, y, width, height] :
+       {std::array<int, 4>{3, 2, 29, 23}, std::array<int, 4>{0, 0, 40, 30}}) {
+    const std::vector<ARGB> first = StretchedOnBackground(canvas, image, x, y, width, height);
+    EXPECT_EQ(StretchedOnBackground(canvas, image, x, y, width, height), first);
+    EXPECT_EQ(StretchedOnBackground(canvas, image, x, y, width, height), first);
+  }
+
+  // After a change to the image the draw shows the changed image, as a fresh
+  // image with the same pixels gives it.
+  const std::vector<ARGB> before = StretchedOnBackground(canvas, image, 3, 2, 29, 23);
+  ASSERT_EQ(Ok, GdipBitmapSetPixel(image, 3, 2, 0xFF00FF00));
+  const std::vector<ARGB> after = StretchedOnBackground(canvas, image, 3, 2, 29, 23);
+  EXPECT_NE(after, before);
+  colors[2 * 7 + 3] = 0xFF00FF00;
+  GpBitmap* fresh = MakeBitmap(7, 5, colors);
+  EXPECT_EQ(StretchedOnBackground(canvas, fresh, 3, 2, 29, 23), after);
+  GdipDisposeImage(fresh);
+
+  // Drawing into the image changes it as well.
+  GpGraphics* onImage = nullptr;
+  ASSERT_EQ(Ok, GdipGetImageGraphicsContext(image, &onImage));
+  ASSERT_EQ(Ok, GdipGraphicsClear(onImage, 0xFFFF0000));
+  GdipDeleteGraphics(onImage);
+  const std::vector<ARGB> red = StretchedOnBackground(canvas, image, 3, 2, 29, 23);
+  EXPECT_EQ(red[size_t(15 * 40 + 15)], 0xFFFF0000u);
   GdipDisposeImage(image);
 }
 
