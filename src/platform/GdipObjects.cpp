@@ -25,7 +25,8 @@ std::unordered_map<const void*, GdipKind>& Table() {
 
 GdipPixels::~GdipPixels() { std::free(data); }
 
-std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status) {
+std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status,
+                                               bool cleared) {
   if (width <= 0 || height <= 0) {
     *status = InvalidParameter;
     return nullptr;
@@ -37,7 +38,9 @@ std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaqu
   try {
     auto pixels = std::make_shared<GdipPixels>();
     // calloc hands out zeroed pages lazily, so a large bitmap costs nothing until drawn.
-    pixels->data = static_cast<uint32_t*>(std::calloc(size_t(width) * size_t(height), sizeof(uint32_t)));
+    const size_t count = size_t(width) * size_t(height);
+    pixels->data = static_cast<uint32_t*>(cleared ? std::calloc(count, sizeof(uint32_t))
+                                                   : std::malloc(count * sizeof(uint32_t)));
     if (pixels->data == nullptr) {
       *status = OutOfMemory;
       return nullptr;

@@ -46,10 +46,12 @@ struct GdipPixels {
   GdipPixels& operator=(const GdipPixels&) = delete;
 };
 
-// Allocates zeroed pixels (transparent black). Returns null and sets status to
-// InvalidParameter for a side <= 0, or OutOfMemory beyond the limits above or
-// when memory runs out.
-std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status);
+// Allocates zeroed pixels (transparent black), or with cleared false pixels of
+// any value, for a caller that writes every one. Returns null and sets status
+// to InvalidParameter for a side <= 0, or OutOfMemory beyond the limits above
+// or when memory runs out.
+std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status,
+                                               bool cleared = true);
 
 class GdipImageObject : public GpBitmap {
  public:
