@@ -28,6 +28,7 @@ void RemoveUnique(std::vector<TWindow*>& list, TWindow* window) {
 
 TWindow::TWindow(TWindow* parent) : Parent(parent) {
   LiveWindows.push_back(this);
+  FrameUpdates.push_back(this);
   if (parent) {
     parent->Children.push_back(this);
     Cell = parent->Cell;
@@ -47,8 +48,15 @@ TWindow::~TWindow() {
   if (RootWindow == this) RootWindow = nullptr;
   RemoveFirst(FocusPath, this);
   RemoveUnique(LiveWindows, this);
+  if (InFrameUpdates_) RemoveUnique(FrameUpdates, this);
   // Every entry goes: a window queued twice must not be deleted twice.
   DeleteQueue.erase(std::remove(DeleteQueue.begin(), DeleteQueue.end(), this), DeleteQueue.end());
+}
+
+void TWindow::LeaveFrameUpdates() {
+  if (!InFrameUpdates_) return;
+  InFrameUpdates_ = false;
+  RemoveUnique(FrameUpdates, this);
 }
 
 void TWindow::Draw() {

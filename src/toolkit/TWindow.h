@@ -23,7 +23,8 @@ class TWindow {
   // Deletes the children first, leaves the parent, repairs every global that
   // names this window and leaves every list.
   virtual ~TWindow();
-  // Called once per frame on every live window, in construction order.
+  // Called once per frame on every live window, in construction order (a
+  // window that left the frame's walk is called by its owner instead).
   virtual void Update() {}
   // Draws the children, first to last.
   virtual void Draw();
@@ -73,4 +74,15 @@ class TWindow {
   TWindow* Parent;
   std::vector<TWindow*> Children;
   bool Focused = true;
+
+ protected:
+  // Takes this window out of the frame step's walk over the live windows: its
+  // owner calls its Update itself, in the walk's order, whenever the window has
+  // something to do, so that windows with nothing to do cost the frame
+  // nothing. For windows made right after their owner, which take their place
+  // in the walk.
+  void LeaveFrameUpdates();
+
+ private:
+  bool InFrameUpdates_ = true;
 };

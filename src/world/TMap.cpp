@@ -53,9 +53,17 @@ TMap::TMap() : TWindowBuffer(MapRect()) {
     Columns_ = MapColumns;
     Rows_ = MapRows;
   }
-  Children.reserve(static_cast<size_t>(Columns_) * static_cast<size_t>(Rows_));
+  const size_t count = static_cast<size_t>(Columns_) * static_cast<size_t>(Rows_);
+  Children.reserve(count);
+  IsAwake_.assign(count, 0);
   for (int32_t r = 0; r < Rows_; ++r)
     for (int32_t c = 0; c < Columns_; ++c) new TWinCell(this, c, r, MapCells[c] ? MapCells[c][r] : nullptr);
+  // Every stack shows its paused animation from the first frame on, and one
+  // loaded without lives goes then.
+  for (TWindow* child : Children) {
+    auto* cell = static_cast<TWinCell*>(child);
+    if (cell->Cell && cell->Cell->Unit) Wake(cell);
+  }
 }
 
 TMap::~TMap() {
@@ -65,6 +73,44 @@ TMap::~TMap() {
 }
 
 void TMap::Update() {
+  CarryOutOrder();
+  UpdateCells();
+}
+
+bool TMap::ChildrenAreTheGrid() const {
+  return Children.size() == IsAwake_.size();
+}
+
+void TMap::Wake(TWinCell* in_cell) {
+  if (!in_cell || in_cell->Map() != this) return;
+  const size_t index = static_cast<size_t>(in_cell->Row) * Columns_ + in_cell->Column;
+  if (!ChildrenAreTheGrid() || index >= Children.size() || Children[index] != in_cell || IsAwake_[index]) return;
+  IsAwake_[index] = 1;
+  Awake_.push_back(static_cast<int32_t>(index));
+}
+
+void TMap::UpdateCells() {
+  if (!ChildrenAreTheGrid()) {
+    // Cells have gone: every one that is left takes its turn, as in the walk.
+    for (size_t i = 0; i < Children.size(); ++i) Children[i]->Update();
+    return;
+  }
+  // The cells of the selection and of the route's target are looked at every
+  // frame whatever woke them: they are the ones an order changes.
+  Wake(SelectedCell);
+  Wake(TargetCell);
+  std::vector<int32_t> due;
+  due.swap(Awake_);
+  std::sort(due.begin(), due.end());
+  for (const int32_t index : due) IsAwake_[static_cast<size_t>(index)] = 0;
+  for (const int32_t index : due) {
+    auto* cell = static_cast<TWinCell*>(Children[static_cast<size_t>(index)]);
+    cell->Update();
+    if (cell->HasWork()) Wake(cell);
+  }
+}
+
+void TMap::CarryOutOrder() {
   if (Moving && Route.size() >= 2) {
     // The stack that took the order is gone (it died while selected): the
     // order ends here, as one without a route does, instead of waiting for a

@@ -29,13 +29,17 @@ class TMap : public TWindowBuffer, public TFrameRect {
   // The cell windows go with the children; the world state is not touched.
   ~TMap() override;
 
-  // Carries out the order, once per frame before the cell windows update:
-  // while the route has two cells or more and the stack on its first cell is
-  // idle, one step (TWinCell::Swap) to the second cell, or, when only two
-  // remain and the second holds a stack, the strike on it (TWinCell::Attacke),
-  // which ends the route. A route of one cell is dropped, and so is a route
-  // whose first cell has lost its stack. Once the route is empty, an order in
-  // progress is over: the turn passes, SelectedCell is cleared and Moving ends.
+  // Carries out the order, once per frame: while the route has two cells or
+  // more and the stack on its first cell is idle, one step (TWinCell::Swap) to
+  // the second cell, or, when only two remain and the second holds a stack, the
+  // strike on it (TWinCell::Attacke), which ends the route. A route of one cell
+  // is dropped, and so is a route whose first cell has lost its stack. Once the
+  // route is empty, an order in progress is over: the turn passes, SelectedCell
+  // is cleared and Moving ends. Then updates the cell windows, which follow the
+  // map in the live windows, in their order: those that have work
+  // (TWinCell::HasWork), since the others' Update would change nothing, and
+  // the selected cell and the target cell. So a frame costs the same on any
+  // size of map.
   void Update() override;
   // Clears the buffer to dark grey; draws every cell's ground tile, route mark,
   // owner ring and hover outline; then every cell's place and stack, row by row
@@ -58,6 +62,10 @@ class TMap : public TWindowBuffer, public TFrameRect {
   void ComputeRoute();
   // The window of cell (in_column, in_row); null outside the grid.
   TWinCell* CellWindow(int32_t in_column, int32_t in_row) const;
+  // Has the cell window updated from the next frame on, until it has no more
+  // work. Cells call it when they start an animation; the map wakes every cell
+  // with a stack when it is made.
+  void Wake(TWinCell* in_cell);
 
   int32_t Columns() const { return Columns_; }
   int32_t Rows() const { return Rows_; }
@@ -79,7 +87,14 @@ class TMap : public TWindowBuffer, public TFrameRect {
                            int32_t in_reach, int32_t& out_first, int32_t& out_last);
   void DrawGroundPass(TGraphics& in_graphics);
   void DrawObjectPass(TGraphics& in_graphics);
+  void CarryOutOrder();
+  void UpdateCells();
+  // Whether the children are exactly the grid's cell windows, in grid order.
+  bool ChildrenAreTheGrid() const;
 
   int32_t Columns_ = 0;
   int32_t Rows_ = 0;
+  // The cells to update next frame, by child index, each at most once.
+  std::vector<int32_t> Awake_;
+  std::vector<uint8_t> IsAwake_;
 };

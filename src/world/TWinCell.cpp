@@ -61,6 +61,14 @@ TWinCell::TWinCell(TMap* in_map, int32_t in_column, int32_t in_row, TCell* in_ce
   Y = kHeight * in_row;
   Width = kWidth;
   Height = kHeight;
+  LeaveFrameUpdates();
+}
+
+bool TWinCell::HasWork() const {
+  if (!Cell || !Cell->Unit) return false;
+  const TUnit& unit = *Cell->Unit;
+  return unit.Animating || unit.Lives <= 0 || unit.CurrentAnimation != unit.Animation(kPaused) || OffsetX != 0.0 ||
+         OffsetY != 0.0;
 }
 
 void TWinCell::Update() {
@@ -140,6 +148,7 @@ void TWinCell::Swap(TWinCell* in_other) {
   StepY = -OffsetY / frames;
   unit.CurrentAnimation = unit.Animation(kRunning);
   unit.Animating = true;
+  Map_->Wake(this);
 }
 
 void TWinCell::Attacke(TWinCell* in_other) {
@@ -176,6 +185,8 @@ void TWinCell::Attacke(TWinCell* in_other) {
   attacker.Animating = true;
   target.CurrentAnimation = target.Animation(target.Lives <= 0 ? kOver : kBeenHit);
   target.Animating = true;
+  Map_->Wake(this);
+  in_other->Map()->Wake(in_other);
 }
 
 void TWinCell::RemoveStack() {

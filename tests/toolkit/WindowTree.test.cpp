@@ -59,6 +59,24 @@ class TProbe : public TWindow {
   bool HandlesKeys;
 };
 
+// A probe whose children leave the frame's walk: it updates those of them
+// that have work, right after itself, as the map does with its cells.
+class TOwnerProbe : public TProbe {
+ public:
+  class TPart : public TProbe {
+   public:
+    TPart(TOwnerProbe* owner, const char* name) : TProbe(owner, name, {}) { LeaveFrameUpdates(); }
+    bool Work = false;
+  };
+
+  using TProbe::TProbe;
+  void Update() override {
+    TProbe::Update();
+    for (TWindow* child : Children)
+      if (static_cast<TPart*>(child)->Work) child->Update();
+  }
+};
+
 // A desktop that records the keys that reach it.
 class TKeyDesktop : public TDesktop {
  public:
@@ -142,6 +160,32 @@ TEST_F(WindowTreeTest, QueuedWindowsLiveOneMoreFrameAndAreDeletedOnceEvenIfQueue
   EXPECT_EQ(Events, (std::vector<std::string>{"doomed.update", "doomed.draw", "doomed.deleted"}));
   EXPECT_TRUE(DeleteQueue.empty());
   EXPECT_EQ(desktop_->Children.size(), 0u);
+}
+
+TEST_F(WindowTreeTest, WindowsThatLeftTheFrameWalkAreUpdatedByTheirOwnerInItsPlace) {
+  new TProbe(desktop_, "before", {});
+  auto* owner = new TOwnerProbe(desktop_, "owner", {});
+  auto* idle = new TOwnerProbe::TPart(owner, "idle");
+  auto* busy = new TOwnerProbe::TPart(owner, "busy");
+  new TProbe(desktop_, "after", {});
+  busy->Work = true;
+  Events.clear();
+  harness_.Tick();
+  std::vector<std::string> updates;
+  for (const auto& e : Events)
+    if (e.find(".update") != std::string::npos) updates.push_back(e);
+  // The parts keep their place right after their owner; only the busy one is updated.
+  EXPECT_EQ(updates, (std::vector<std::string>{"before.update", "owner.update", "busy.update", "after.update"}));
+  EXPECT_EQ(FrameUpdates.size() + 2, LiveWindows.size());
+
+  // Leaving the tree, a part that left the walk leaves every list.
+  owner->DeleteChild(idle);
+  EXPECT_EQ(std::count(LiveWindows.begin(), LiveWindows.end(), idle), 0);
+  desktop_->DeleteChild(owner);
+  EXPECT_EQ(FrameUpdates.size(), LiveWindows.size());
+  Events.clear();
+  harness_.Tick();
+  EXPECT_EQ(std::count(Events.begin(), Events.end(), "busy.update"), 0);
 }
 
 TEST_F(WindowTreeTest, WindowsOutsideTheTreeAreLoggedOnceEachAtTearDown) {
