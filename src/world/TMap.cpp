@@ -58,6 +58,7 @@ TMap::TMap() : TWindowBuffer(MapRect()) {
   IsAwake_.assign(count, 0);
   for (int32_t r = 0; r < Rows_; ++r)
     for (int32_t c = 0; c < Columns_; ++c) new TWinCell(this, c, r, MapCells[c] ? MapCells[c][r] : nullptr);
+  CellsMade_ = Children.size();
   // Every stack shows its paused animation from the first frame on, and one
   // loaded without lives goes then.
   for (TWindow* child : Children) {
@@ -78,15 +79,36 @@ void TMap::Update() {
 }
 
 bool TMap::ChildrenAreTheGrid() const {
-  return Children.size() == IsAwake_.size();
+  return Children.size() == IsAwake_.size() && Children.size() == CellsMade_;
+}
+
+TWinCell* TMap::GridCell(size_t in_index) const {
+  if (!ChildrenAreTheGrid() || in_index >= Children.size()) return nullptr;
+  auto* cell = dynamic_cast<TWinCell*>(Children[in_index]);
+  return cell && static_cast<size_t>(cell->Row) * Columns_ + cell->Column == in_index ? cell : nullptr;
 }
 
 void TMap::Wake(TWinCell* in_cell) {
   if (!in_cell || in_cell->Map() != this) return;
   const size_t index = static_cast<size_t>(in_cell->Row) * Columns_ + in_cell->Column;
-  if (!ChildrenAreTheGrid() || index >= Children.size() || Children[index] != in_cell || IsAwake_[index]) return;
+  if (GridCell(index) != in_cell || IsAwake_[index]) return;
   IsAwake_[index] = 1;
   Awake_.push_back(static_cast<int32_t>(index));
+}
+
+TWindow* TMap::HitTest(TPoint point) {
+  if (!ChildrenAreTheGrid() || Children.empty()) return TWindowBuffer::HitTest(point);
+  if (!Bounds().Contains(point)) return nullptr;
+  // Cells convert the point as every window does, and lie in a grid from the first one.
+  TPoint local = point;
+  Children.front()->ToLocal(local);
+  const int64_t column = FloorDiv(int64_t{local.x} - Children.front()->X, TWinCell::kWidth);
+  const int64_t row = FloorDiv(int64_t{local.y} - Children.front()->Y, TWinCell::kHeight);
+  if (column < 0 || row < 0 || column >= Columns_ || row >= Rows_) return this;
+  TWinCell* cell = GridCell(static_cast<size_t>(row) * Columns_ + static_cast<size_t>(column));
+  if (!cell) return TWindowBuffer::HitTest(point);
+  TWindow* hit = cell->HitTest(point);
+  return hit ? hit : this;
 }
 
 void TMap::UpdateCells() {
@@ -104,7 +126,8 @@ void TMap::UpdateCells() {
   std::sort(due.begin(), due.end());
   for (const int32_t index : due) IsAwake_[static_cast<size_t>(index)] = 0;
   for (const int32_t index : due) {
-    auto* cell = static_cast<TWinCell*>(Children[static_cast<size_t>(index)]);
+    TWinCell* cell = GridCell(static_cast<size_t>(index));
+    if (!cell) continue;
     cell->Update();
     if (cell->HasWork()) Wake(cell);
   }

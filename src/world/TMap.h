@@ -51,6 +51,9 @@ class TMap : public TWindowBuffer, public TFrameRect {
   void SetSize(int32_t in_width, int32_t in_height) override;
   // Scrolls while the right button is held.
   void OnMouseMove() override;
+  // The cell window under the point, found from the grid's layout instead of
+  // by asking every cell; the map itself between and around the cells.
+  TWindow* HitTest(TPoint point) override;
 
   // Moves every cell window by (in_dx, in_dy).
   void ScrollBy(int32_t in_dx, int32_t in_dy);
@@ -89,11 +92,16 @@ class TMap : public TWindowBuffer, public TFrameRect {
   void DrawObjectPass(TGraphics& in_graphics);
   void CarryOutOrder();
   void UpdateCells();
-  // Whether the children are exactly the grid's cell windows, in grid order.
+  // Whether the children are exactly the grid's cell windows, in grid order
+  // (they are unless some were deleted from outside).
   bool ChildrenAreTheGrid() const;
+  // The cell window of child number in_index when the children are the grid; null otherwise.
+  TWinCell* GridCell(size_t in_index) const;
 
   int32_t Columns_ = 0;
   int32_t Rows_ = 0;
+  // How many cell windows the map made.
+  size_t CellsMade_ = 0;
   // The cells to update next frame, by child index, each at most once.
   std::vector<int32_t> Awake_;
   std::vector<uint8_t> IsAwake_;
