@@ -59,6 +59,9 @@ TMap::TMap() : TWindowBuffer(MapRect()) {
   for (int32_t r = 0; r < Rows_; ++r)
     for (int32_t c = 0; c < Columns_; ++c) new TWinCell(this, c, r, MapCells[c] ? MapCells[c][r] : nullptr);
   CellsMade_ = Children.size();
+  // The route search's grid comes with the map, so that the first preview
+  // costs only its search.
+  Routes_.Build(MapCells, MapColumns, MapRows);
   // Every stack shows its paused animation from the first frame on, and one
   // loaded without lives goes then.
   for (TWindow* child : Children) {
@@ -287,12 +290,20 @@ void TMap::ComputeRoute() {
         if (cell) cell->ForcePassable = in_value;
     }
   };
+  for (const TGridPosition& position : ChangedCells_) {
+    const auto [column, row] = position;
+    const bool inside = MapCells && column < MapColumns && row < MapRows && MapCells[column];
+    TCell* cell = inside ? MapCells[column][row] : nullptr;
+    Routes_.SetPassable(position, cell && cell->IsPassable());
+  }
+  ChangedCells_.clear();
   {
+    // The kept grid has the two ends as the world has them; the search takes
+    // them as passable, as IsPassable answers for them meanwhile.
     const TForcePassable ends(SelectedCell->Cell, TargetCell->Cell);
-    NAlgo::TDijkstra search;
-    search.Build(MapCells, MapColumns, MapRows);
     try {
-      search.Search({SelectedCell->Column, SelectedCell->Row}, {TargetCell->Column, TargetCell->Row}, Route);
+      Routes_.SearchBetween({SelectedCell->Column, SelectedCell->Row}, {TargetCell->Column, TargetCell->Row},
+                            Route);
     } catch (int) {
       Route.clear();
     }
@@ -300,6 +311,10 @@ void TMap::ComputeRoute() {
 
   for (const TGridPosition& position : Route)
     if (TWinCell* window = CellWindow(position.first, position.second)) window->OnRoute = 1;
+}
+
+void TMap::CellChanged(const TWinCell* in_cell) {
+  if (in_cell) ChangedCells_.emplace_back(in_cell->Column, in_cell->Row);
 }
 
 TWinCell* TMap::CellWindow(int32_t in_column, int32_t in_row) const {

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "algo/TDijkstra.h"
 #include "toolkit/TFrameRect.h"
 #include "toolkit/TWindowBuffer.h"
 
@@ -61,8 +62,14 @@ class TMap : public TWindowBuffer, public TFrameRect {
   void CancelSelection();
   // Searches the route from SelectedCell to TargetCell anew (the two cells
   // count as passable for the search) and marks its cells; the route stays
-  // empty when either cell is missing or no route exists.
+  // empty when either cell is missing or no route exists. The search's grid
+  // is made from the world's grid with the map window and then kept, with the
+  // cells reported by CellChanged brought up to date; searches from the same
+  // cell go on from the last one. The routes are those of a search made afresh.
   void ComputeRoute();
+  // Tells the map that a stack came to or left the cell, so that the route
+  // search sees whether it is passable now.
+  void CellChanged(const TWinCell* in_cell);
   // The window of cell (in_column, in_row); null outside the grid.
   TWinCell* CellWindow(int32_t in_column, int32_t in_row) const;
   // Has the cell window updated from the next frame on, until it has no more
@@ -102,6 +109,10 @@ class TMap : public TWindowBuffer, public TFrameRect {
   int32_t Rows_ = 0;
   // How many cell windows the map made.
   size_t CellsMade_ = 0;
+  // The route search, kept for the map's life, and the cells whose
+  // passability it has still to learn.
+  NAlgo::TDijkstra Routes_;
+  std::vector<TGridPosition> ChangedCells_;
   // The cells to update next frame, by child index, each at most once.
   std::vector<int32_t> Awake_;
   std::vector<uint8_t> IsAwake_;

@@ -149,6 +149,8 @@ void TWinCell::Swap(TWinCell* in_other) {
   unit.CurrentAnimation = unit.Animation(kRunning);
   unit.Animating = true;
   Map_->Wake(this);
+  Map_->CellChanged(this);
+  in_other->Map()->CellChanged(in_other);
 }
 
 void TWinCell::Attacke(TWinCell* in_other) {
@@ -202,6 +204,7 @@ void TWinCell::RemoveStack() {
   // The cell owns its stack, so it goes even when no player lists it.
   Cell->Unit = nullptr;
   delete unit;
+  Map_->CellChanged(this);
   if (type == kQueenType) {
     WinnerText = L"Выйграл Игрок:\n" + Players[(owner % 2 + 3) % 2].Name;
     RequestScreen(2);
