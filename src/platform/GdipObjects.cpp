@@ -1,6 +1,7 @@
 // The handle table, pixel storage and conversions shared by the GDI+ calls.
 #include "platform/GdipObjects.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
@@ -20,6 +21,21 @@ std::unordered_map<const void*, GdipKind>& Table() {
   static std::unordered_map<const void*, GdipKind> table;
   return table;
 }
+
+// How many objects have left the table. A handle found live stays live until
+// the next one leaves (an object made at a freed address comes after its
+// predecessor left), so each thread remembers the last handle it found and
+// answers for it again without the lock: drawing calls ask for the same few
+// handles over and over.
+std::atomic<uint64_t> Departures{0};
+
+struct LastFound {
+  const void* object = nullptr;
+  GdipKind kind = GdipKind::Image;
+  uint64_t departures = 0;
+};
+
+thread_local LastFound Last;
 
 }  // namespace
 
@@ -69,12 +85,17 @@ bool GdipRegister(const void* object, GdipKind kind) {
 void GdipUnregister(const void* object) {
   std::lock_guard<std::mutex> lock(TableMutex());
   Table().erase(object);
+  Departures.fetch_add(1, std::memory_order_release);
 }
 
 bool GdipIsLive(const void* object, GdipKind kind) {
+  const uint64_t departures = Departures.load(std::memory_order_acquire);
+  if (object != nullptr && object == Last.object && kind == Last.kind && departures == Last.departures) return true;
   std::lock_guard<std::mutex> lock(TableMutex());
   auto found = Table().find(object);
-  return found != Table().end() && found->second == kind;
+  const bool live = found != Table().end() && found->second == kind;
+  if (live) Last = LastFound{object, kind, departures};
+  return live;
 }
 
 uint32_t GdipPremultiply(ARGB color) {

@@ -39,6 +39,16 @@ TWindow::TWindow(TWindow* parent) : Parent(parent) {
   PointerWindow = this;
 }
 
+TWindow::TWindow(TWindow* parent, TOneOfMany) : Parent(parent), Focused(false), InFrameUpdates_(false) {
+  LiveWindows.push_back(this);
+  if (parent) {
+    parent->Children.push_back(this);
+    Cell = parent->Cell;
+  } else {
+    Cell = Application ? &Application->Graphics : &NoSurface;
+  }
+}
+
 TWindow::~TWindow() {
   while (!Children.empty()) delete Children.front();
   if (Parent) RemoveUnique(Parent->Children, this);

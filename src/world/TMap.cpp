@@ -59,6 +59,11 @@ TMap::TMap() : TWindowBuffer(MapRect()) {
   for (int32_t r = 0; r < Rows_; ++r)
     for (int32_t c = 0; c < Columns_; ++c) new TWinCell(this, c, r, MapCells[c] ? MapCells[c][r] : nullptr);
   CellsMade_ = Children.size();
+  // As if each cell had taken the focus and the pointer when it was made.
+  if (!Children.empty()) {
+    Children.back()->TakeFocus();
+    PointerWindow = Children.back();
+  }
   // The route search's grid comes with the map, so that the first preview
   // costs only its search.
   Routes_.Build(MapCells, MapColumns, MapRows);

@@ -56,12 +56,11 @@ int32_t SaturatingSubtract(int32_t in_value, int32_t in_amount) {
 }  // namespace
 
 TWinCell::TWinCell(TMap* in_map, int32_t in_column, int32_t in_row, TCell* in_cell)
-    : TWindow(in_map), Column(in_column), Row(in_row), Cell(in_cell), Map_(in_map) {
+    : TWindow(in_map, TOneOfMany{}), Column(in_column), Row(in_row), Cell(in_cell), Map_(in_map) {
   X = kWidth * in_column;
   Y = kHeight * in_row;
   Width = kWidth;
   Height = kHeight;
-  LeaveFrameUpdates();
 }
 
 bool TWinCell::HasWork() const {

@@ -17,8 +17,9 @@ class TWinCell : public TWindow {
   static constexpr int32_t kHeight = 48;
 
   // Joins in_map's children with the rectangle (64 in_column, 48 in_row, 64, 48).
-  // in_cell is the grid entry shown, not owned. The map updates its cells
-  // (TMap::Update), so a cell leaves the frame's own walk.
+  // in_cell is the grid entry shown, not owned. One of many: the map updates
+  // its cells (TMap::Update), and gives the focus and the pointer to the last
+  // one it makes.
   TWinCell(TMap* in_map, int32_t in_column, int32_t in_row, TCell* in_cell);
 
   // Once per frame, for a cell that holds a stack. An animating stack goes on

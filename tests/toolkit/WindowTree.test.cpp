@@ -77,6 +77,13 @@ class TOwnerProbe : public TProbe {
   }
 };
 
+// A window made as one of many.
+class TManyPart : public TWindow {
+ public:
+  explicit TManyPart(TWindow* owner) : TWindow(owner, TOneOfMany{}) {}
+  void Update() override { Events.push_back("many.update"); }
+};
+
 // A desktop that records the keys that reach it.
 class TKeyDesktop : public TDesktop {
  public:
@@ -186,6 +193,37 @@ TEST_F(WindowTreeTest, WindowsThatLeftTheFrameWalkAreUpdatedByTheirOwnerInItsPla
   Events.clear();
   harness_.Tick();
   EXPECT_EQ(std::count(Events.begin(), Events.end(), "busy.update"), 0);
+}
+
+TEST_F(WindowTreeTest, WindowsMadeAsOneOfManyEndAsIfMadeOneByOne) {
+  // One by one: each new window takes the focus and the pointer.
+  auto* single = new TProbe(desktop_, "single", {});
+  std::vector<TWindow*> singles;
+  for (int i = 0; i < 3; ++i) singles.push_back(new TProbe(single, "part", {}));
+  const std::vector<TWindow*> singlePath = FocusPath;
+  std::vector<bool> singleFlags;
+  for (TWindow* part : singles) singleFlags.push_back(part->Focused);
+  EXPECT_EQ(PointerWindow, singles.back());
+
+  // As one of many, the owner hands the focus and the pointer on at the end.
+  auto* owner = new TProbe(desktop_, "owner", {});
+  std::vector<TWindow*> many;
+  for (int i = 0; i < 3; ++i) many.push_back(new TManyPart(owner));
+  many.back()->TakeFocus();
+  PointerWindow = many.back();
+  EXPECT_EQ(FocusPath, (std::vector<TWindow*>{desktop_, owner, many.back()}));
+  EXPECT_EQ(singlePath, (std::vector<TWindow*>{desktop_, single, singles.back()}));
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(many[i]->Focused, singleFlags[i]);
+    EXPECT_EQ(singleFlags[i], i == 2) << "the newer ones took the focus away";
+  }
+  EXPECT_EQ(owner->Children, many);
+  EXPECT_EQ(std::vector<TWindow*>(LiveWindows.end() - 3, LiveWindows.end()), many);
+  // They take no part in the frame's own walk.
+  Events.clear();
+  harness_.Tick();
+  EXPECT_EQ(std::count(Events.begin(), Events.end(), "many.update"), 0);
 }
 
 TEST_F(WindowTreeTest, WindowsOutsideTheTreeAreLoggedOnceEachAtTearDown) {
