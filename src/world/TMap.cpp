@@ -190,6 +190,10 @@ void TMap::Draw() {
   CopyToParent();
 }
 
+bool TMap::CoversItsRectangle() const {
+  return Bitmap && Surface() && Bitmap->Width() == Width && Bitmap->Height() == Height;
+}
+
 void TMap::VisibleRange(int32_t in_origin, int32_t in_step, int32_t in_count, int32_t in_limit, int32_t in_reach,
                         int32_t& out_first, int32_t& out_last) {
   // Cell i spans [origin + i step - reach, origin + (i + 1) step + reach).

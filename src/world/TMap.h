@@ -47,6 +47,10 @@ class TMap : public TWindowBuffer, public TFrameRect {
   // from the top so that lower rows cover higher ones; then the thin frame; and
   // copies the buffer onto the screen. Cells that cannot show are skipped.
   void Draw() override;
+  // Whether Draw paints every pixel of the map's rectangle on the screen with
+  // an opaque colour, so that nothing under it shows: it does whenever the map
+  // has its bitmap and a surface on it (it clears them to dark grey first).
+  bool CoversItsRectangle() const;
   // The map leaves 200 pixels on the right for the side menu: sizes the buffer
   // to (in_width - 200, in_height).
   void SetSize(int32_t in_width, int32_t in_height) override;
