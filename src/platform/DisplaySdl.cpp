@@ -2,9 +2,10 @@
 // pixels and reporting input in Windows terms. Pixels reach the screen through
 // a streaming texture of SDL's renderer when that renderer is hardware
 // accelerated; otherwise (a software rasteriser behind OpenGL, as under Xvfb,
-// in virtual machines and remote desktops, or SDL's software renderer) they
-// are copied straight into the window's surface, which costs half as much.
-// Naming a renderer in SDL_RENDER_DRIVER keeps that renderer whatever it is.
+// in virtual machines and remote desktops, or SDL's software renderer) the
+// window system draws straight into the window's surface (Framebuffer), which
+// costs less than half as much. Naming a renderer in SDL_RENDER_DRIVER keeps
+// that renderer whatever it is.
 #include <SDL.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/DisplayBackend.h"
 #include "platform/ResourceTable.h"
@@ -156,6 +158,8 @@ class DisplaySdl final : public DisplayBackend {
   void SetCursor(const IconImage* cursor) override;
   void SetMouseCapture(bool captured) override;
   void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels) override;
+  uint32_t* Framebuffer(HWND hwnd, int width, int height, int* stridePixels) override;
+  void PresentFramebuffer(HWND hwnd) override;
   void Pump(int timeoutMs) override;
   bool ShowMessageBox(HWND owner, const std::string& utf8Caption, const std::string& utf8Text, bool error) override;
 
@@ -167,6 +171,10 @@ class DisplaySdl final : public DisplayBackend {
     SDL_Texture* texture = nullptr;
     int textureWidth = 0;
     int textureHeight = 0;
+    // Without a renderer: the window's surface as last fetched, and whether
+    // SDL has since made it stale (a resize).
+    SDL_Surface* surface = nullptr;
+    bool surfaceStale = true;
     DisplayWindowShape applied;  // what the SDL window is known to look like
     bool fullscreen = false;
   };
@@ -178,6 +186,7 @@ class DisplaySdl final : public DisplayBackend {
   bool RendererIsWorthIt();
   void PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels);
   static void PresentThroughSurface(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels);
+  // Keeps slot.surface as SDL's current surface of the window.
   HWND WindowOf(Uint32 windowId);
   void Translate(const SDL_Event& event);
   void TranslateWindowEvent(HWND hwnd, const SDL_WindowEvent& event);
@@ -403,10 +412,61 @@ void DisplaySdl::PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int 
   SDL_RenderPresent(slot.renderer);
 }
 
+uint32_t* DisplaySdl::Framebuffer(HWND hwnd, int width, int height, int* stridePixels) {
+  Slot* slot = SlotOf(hwnd);
+  if (!slot || slot->renderer || width <= 0 || height <= 0) return nullptr;
+  int shownWidth = 0, shownHeight = 0;
+  SDL_GetWindowSize(slot->window, &shownWidth, &shownHeight);
+  if (shownWidth != width || shownHeight != height) return nullptr;
+  SDL_Surface* surface = slot->surface;
+  if (!surface || slot->surfaceStale || surface->w != width || surface->h != height) {
+    // SDL frees the old surface when it makes the new one: what overlaps is
+    // kept, the rest starts opaque black as a window's pixels do.
+    std::vector<uint32_t> kept;
+    int keptWidth = 0, keptHeight = 0;
+    if (surface) {
+      keptWidth = surface->w;
+      keptHeight = surface->h;
+      kept.resize(size_t(keptWidth) * size_t(keptHeight));
+      for (int y = 0; y < keptHeight; ++y) {
+        std::memcpy(kept.data() + size_t(y) * keptWidth,
+                    static_cast<const unsigned char*>(surface->pixels) + size_t(y) * surface->pitch,
+                    size_t(keptWidth) * 4);
+      }
+    }
+    slot->surface = nullptr;
+    surface = SDL_GetWindowSurface(slot->window);
+    const Uint32 format = surface ? surface->format->format : 0;
+    if (!surface || SDL_MUSTLOCK(surface) || surface->w != width || surface->h != height ||
+        (format != SDL_PIXELFORMAT_ARGB8888 && format != SDL_PIXELFORMAT_RGB888) || surface->pitch % 4 != 0) {
+      return nullptr;
+    }
+    for (int y = 0; y < height; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(surface->pixels) + size_t(y) * surface->pitch);
+      const int keep = y < keptHeight ? std::min(width, keptWidth) : 0;
+      if (keep > 0) std::memcpy(row, kept.data() + size_t(y) * keptWidth, size_t(keep) * 4);
+      std::fill(row + keep, row + width, 0xFF000000u);
+    }
+    slot->surface = surface;
+    slot->surfaceStale = false;
+  }
+  *stridePixels = surface->pitch / 4;
+  return static_cast<uint32_t*>(surface->pixels);
+}
+
+void DisplaySdl::PresentFramebuffer(HWND hwnd) {
+  Slot* slot = SlotOf(hwnd);
+  if (!slot || !slot->surface || slot->surfaceStale) return;
+  // A surface SDL no longer takes is fetched anew at the next Framebuffer.
+  if (SDL_UpdateWindowSurface(slot->window) != 0) slot->surfaceStale = true;
+}
+
 void DisplaySdl::PresentThroughSurface(Slot& slot, const uint32_t* pixels, int width, int height,
                                        int stridePixels) {
   // The surface follows the window's size; SDL makes it anew after a resize.
   SDL_Surface* surface = SDL_GetWindowSurface(slot.window);
+  slot.surface = surface;
+  slot.surfaceStale = surface == nullptr;
   if (!surface) return;
   const int shownWidth = std::min(width, surface->w);
   const int shownHeight = std::min(height, surface->h);
@@ -484,6 +544,7 @@ void DisplaySdl::TranslateWindowEvent(HWND hwnd, const SDL_WindowEvent& event) {
   DisplayWindowShape& applied = slot->applied;
   switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      slot->surfaceStale = true;
       applied.clientWidth = event.data1;
       applied.clientHeight = event.data2;
       events_.Resized(hwnd, event.data1, event.data2);
