@@ -6,6 +6,7 @@
 #include <pixman.h>
 
 #include <algorithm>
+#include <new>
 
 namespace Gdiplus {
 
@@ -15,6 +16,7 @@ GdipCanvas::GdipCanvas(const GdipGraphicsObject& graphics) : hdc_(graphics.hdc),
     opaque_ = bitmap_->opaque;
     // Whatever is drawn now changes the bitmap.
     GdipTouch(*bitmap_);
+    bitmap_->knownOpaque = false;
   } else if (hdc_ == nullptr || !PlatformDcPixels(hdc_, &pixels_) || pixels_.data == nullptr ||
              pixels_.stridePixels < pixels_.width) {
     pixels_ = PlatformPixelBuffer{nullptr, 0, 0, 0};
@@ -31,7 +33,17 @@ GdipCanvas::~GdipCanvas() {
   if (changed_ && hdc_ != nullptr && status_ == Ok) PlatformDcChanged(hdc_);
 }
 
+void* GdipCanvas::Cairo(int left, int top, int right, int bottom) {
+  if (!Empty() && bitmap_) GdipSettle(*bitmap_, left, top, right, bottom);
+  return MakeCairo();
+}
+
 void* GdipCanvas::Cairo() {
+  if (!Empty() && bitmap_) GdipSettle(*bitmap_);
+  return MakeCairo();
+}
+
+void* GdipCanvas::MakeCairo() {
   if (Empty()) return nullptr;
   if (cairo_ != nullptr) {
     cairo_destroy(static_cast<cairo_t*>(cairo_));
@@ -69,6 +81,22 @@ pixman_format_code_t PixmanFormat(bool opaque) { return opaque ? PIXMAN_x8r8g8b8
 void GdipCanvas::Fill(uint32_t value) {
   if (Empty()) return;
   if (opaque_) value |= 0xFF000000u;
+  if (bitmap_ && surface_ == nullptr) {
+    // The whole bitmap is to be filled; what an earlier clear left pending goes.
+    auto* region = static_cast<pixman_region32_t*>(bitmap_->pendingClear);
+    if (region == nullptr) {
+      region = new (std::nothrow) pixman_region32_t;
+      if (region != nullptr) pixman_region32_init(region);
+    }
+    if (region != nullptr) {
+      pixman_region32_fini(region);
+      pixman_region32_init_rect(region, 0, 0, unsigned(pixels_.width), unsigned(pixels_.height));
+      bitmap_->pendingClear = region;
+      bitmap_->pendingValue = value;
+      Changed();
+      return;
+    }
+  }
   if (surface_ != nullptr) cairo_surface_flush(static_cast<cairo_surface_t*>(surface_));
   // pixman_fill takes the stride in 32-bit words.
   if (!pixman_fill(pixels_.data, pixels_.stridePixels, 32, 0, 0, pixels_.width, pixels_.height, value)) {
@@ -82,7 +110,7 @@ void GdipCanvas::Fill(uint32_t value) {
 }
 
 bool GdipCanvas::ComposeOver(const uint32_t* source, int sourceStride, bool sourceOpaque, int width,
-                             int height, int x, int y) {
+                             int height, int x, int y, bool sourceKnownOpaque) {
   if (Empty() || width <= 0 || height <= 0) return true;
   // Only the part that lands on the target is handed to pixman, so every
   // coordinate it sees is small.
@@ -98,6 +126,19 @@ bool GdipCanvas::ComposeOver(const uint32_t* source, int sourceStride, bool sour
                                                          pixels_.data, pixels_.stridePixels * 4);
   const bool ready = from != nullptr && to != nullptr;
   if (ready) {
+    if (bitmap_ && bitmap_->pendingClear != nullptr) {
+      // An opaque block replaces the pixels it covers: they need no clearing.
+      // Anything else composes over the cleared pixels.
+      if (sourceOpaque || sourceKnownOpaque) {
+        auto* region = static_cast<pixman_region32_t*>(bitmap_->pendingClear);
+        pixman_region32_t covered;
+        pixman_region32_init_rect(&covered, int(left), int(top), unsigned(pieceWidth), unsigned(pieceHeight));
+        pixman_region32_subtract(region, region, &covered);
+        pixman_region32_fini(&covered);
+      } else {
+        GdipSettle(*bitmap_, int(left), int(top), int(right), int(bottom));
+      }
+    }
     if (surface_ != nullptr) cairo_surface_flush(static_cast<cairo_surface_t*>(surface_));
     pixman_image_composite32(PIXMAN_OP_OVER, from, nullptr, to, 0, 0, 0, 0, int(left), int(top), pieceWidth,
                              pieceHeight);

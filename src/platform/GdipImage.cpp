@@ -61,6 +61,8 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
   if (sh < 0.0) sy += sh, sh = -sh, flipY = !flipY;
   if (dh < 0.0) dy += dh, dh = -dh, flipY = !flipY;
 
+  // A clear still pending on the image is written before it is read.
+  GdipSettle(*image.pixels);
   const GdipPixels& source = *image.pixels;
   double left = std::max(sx, 0.0), right = std::min(sx + sw, double(source.width));
   double top = std::max(sy, 0.0), bottom = std::min(sy + sh, double(source.height));
@@ -91,7 +93,8 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
                      bottom == std::floor(bottom) && outX == std::floor(outX) && outY == std::floor(outY);
   if (whole && scaleX == 1.0 && scaleY == 1.0 && !flipX && !flipY &&
       canvas.ComposeOver(data + size_t(top) * size_t(source.width) + size_t(left), source.width,
-                         source.opaque, int(right - left), int(bottom - top), int(outX), int(outY))) {
+                         source.opaque, int(right - left), int(bottom - top), int(outX), int(outY),
+                         source.knownOpaque)) {
     return Ok;
   }
   auto* cr = static_cast<cairo_t*>(canvas.Cairo());
@@ -169,8 +172,9 @@ GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelForma
 GpStatus GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color) {
   auto* object = GdipLookup<GdipImageObject>(bitmap);
   if (object == nullptr || color == nullptr) return InvalidParameter;
-  const GdipPixels& pixels = *object->pixels;
+  GdipPixels& pixels = *object->pixels;
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return InvalidParameter;
+  GdipSettle(pixels);
   uint32_t value = pixels.data[size_t(y) * size_t(pixels.width) + size_t(x)];
   *color = pixels.opaque ? (value | 0xFF000000u) : GdipUnpremultiply(value);
   return Ok;
@@ -181,6 +185,8 @@ GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
   if (object == nullptr) return InvalidParameter;
   GdipPixels& pixels = *object->pixels;
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return InvalidParameter;
+  GdipSettle(pixels);
+  pixels.knownOpaque = pixels.knownOpaque && (color >> 24) == 0xFF;
   pixels.data[size_t(y) * size_t(pixels.width) + size_t(x)] =
       pixels.opaque ? (color | 0xFF000000u) : GdipPremultiply(color);
   GdipTouch(pixels);

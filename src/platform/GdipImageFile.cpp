@@ -106,7 +106,7 @@ enum class StripResult { Unsupported, Failed, Done };
 // intermediate image and its per-pixel dispatch. The pixels are the same as
 // that reader gives: unassociated alpha is multiplied in, rounded to nearest;
 // associated alpha is taken as it is, each channel held to the alpha.
-StripResult DecodeStrips(TIFF* tiff, uint32_t width, uint32_t height, uint32_t* out) {
+StripResult DecodeStrips(TIFF* tiff, uint32_t width, uint32_t height, uint32_t* out, bool* opaque) {
   uint16_t bits = 0, samples = 0, photometric = 0, planar = 0, orientation = 0, format = 0;
   if (TIFFIsTiled(tiff) || TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric) != 1 ||
       TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits) != 1 ||
@@ -137,6 +137,8 @@ StripResult DecodeStrips(TIFF* tiff, uint32_t width, uint32_t height, uint32_t* 
   const uint64_t strips = (uint64_t(height) + rowsPerStrip - 1) / rowsPerStrip;
   if (strips > TIFFNumberOfStrips(tiff)) return StripResult::Failed;
 
+  // Every alpha, and-ed together: 255 when the image is opaque.
+  uint32_t alphas = 0xFF;
   std::vector<uint8_t> buffer;
   try {
     buffer.resize(size_t(rowsPerStrip) * width * samples);
@@ -156,17 +158,20 @@ StripResult DecodeStrips(TIFF* tiff, uint32_t width, uint32_t height, uint32_t* 
     } else if (associated) {
       for (size_t i = 0; i < count; ++i, in += 4) {
         const uint32_t a = in[3];
+        alphas &= a;
         target[i] = (a << 24) | (std::min<uint32_t>(in[0], a) << 16) | (std::min<uint32_t>(in[1], a) << 8) |
                     std::min<uint32_t>(in[2], a);
       }
     } else {
       for (size_t i = 0; i < count; ++i, in += 4) {
         const uint32_t a = in[3];
+        alphas &= a;
         target[i] = (a << 24) | (MultiplyAlpha(in[0], a) << 16) | (MultiplyAlpha(in[1], a) << 8) |
                     MultiplyAlpha(in[2], a);
       }
     }
   }
+  *opaque = alphas == 0xFF;
   return StripResult::Done;
 }
 
@@ -183,8 +188,11 @@ std::shared_ptr<GdipPixels> LoadTiff(int fd, GpStatus* status) {
       TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) == 1 && SizeAllowed(width, height) &&
       TIFFRGBAImageOK(tiff, message) == 1) {
     pixels = GdipAllocatePixels(int(width), int(height), false, status, false);
-    const StripResult strips = pixels ? DecodeStrips(tiff, width, height, pixels->data) : StripResult::Failed;
+    bool opaque = false;
+    const StripResult strips =
+        pixels ? DecodeStrips(tiff, width, height, pixels->data, &opaque) : StripResult::Failed;
     if (strips == StripResult::Done) {
+      pixels->knownOpaque = opaque;
       *status = Ok;
     } else if (strips == StripResult::Unsupported &&
                (std::memset(pixels->data, 0, size_t(width) * size_t(height) * sizeof(uint32_t)),

@@ -1,6 +1,9 @@
 // The handle table, pixel storage and conversions shared by the GDI+ calls.
 #include "platform/GdipObjects.h"
 
+#include <pixman.h>
+
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -39,7 +42,50 @@ thread_local LastFound Last;
 
 }  // namespace
 
-GdipPixels::~GdipPixels() { std::free(data); }
+GdipPixels::~GdipPixels() {
+  if (pendingClear != nullptr) {
+    pixman_region32_fini(static_cast<pixman_region32_t*>(pendingClear));
+    delete static_cast<pixman_region32_t*>(pendingClear);
+  }
+  std::free(data);
+}
+
+void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom) {
+  auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
+  if (region == nullptr) return;
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, pixels.width);
+  bottom = std::min(bottom, pixels.height);
+  if (right <= left || bottom <= top) return;
+  pixman_region32_t box, due;
+  pixman_region32_init_rect(&box, left, top, unsigned(right - left), unsigned(bottom - top));
+  pixman_region32_init(&due);
+  pixman_region32_intersect(&due, region, &box);
+  int count = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(&due, &count);
+  for (int i = 0; i < count; ++i) {
+    const pixman_box32_t& b = boxes[i];
+    pixman_fill(pixels.data, pixels.width, 32, b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1, pixels.pendingValue);
+  }
+  pixman_region32_subtract(region, region, &box);
+  pixman_region32_fini(&due);
+  pixman_region32_fini(&box);
+}
+
+void GdipSettle(GdipPixels& pixels) {
+  auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
+  if (region == nullptr) return;
+  int count = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(region, &count);
+  for (int i = 0; i < count; ++i) {
+    const pixman_box32_t& box = boxes[i];
+    pixman_fill(pixels.data, pixels.width, 32, box.x1, box.y1, box.x2 - box.x1, box.y2 - box.y1, pixels.pendingValue);
+  }
+  pixman_region32_fini(region);
+  delete region;
+  pixels.pendingClear = nullptr;
+}
 
 std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status,
                                                bool cleared) {

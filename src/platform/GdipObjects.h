@@ -39,12 +39,25 @@ struct GdipPixels {
   bool opaque = false;
   // Grows whenever the pixels may have changed (GdipScaledCopies.h).
   uint64_t generation = 0;
+  // Every pixel is known to be opaque (set when an image is decoded or made
+  // opaque, cleared by any drawing into it).
+  bool knownOpaque = false;
+  // A clear not written yet (GdipCanvas::Fill): the part still to fill, as a
+  // pixman region (owned), and the value. Pixels under it read as that value
+  // once GdipSettle has written it; everything that reads or draws settles first.
+  void* pendingClear = nullptr;
+  uint32_t pendingValue = 0;
 
   GdipPixels() = default;
   ~GdipPixels();
   GdipPixels(const GdipPixels&) = delete;
   GdipPixels& operator=(const GdipPixels&) = delete;
 };
+
+// Writes a pending clear (see GdipPixels::pendingClear) into the pixels: all
+// of it, or the part in the box [left, right) x [top, bottom).
+void GdipSettle(GdipPixels& pixels);
+void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom);
 
 // Allocates zeroed pixels (transparent black), or with cleared false pixels of
 // any value, for a caller that writes every one. Returns null and sets status

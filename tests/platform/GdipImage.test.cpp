@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,94 @@ TEST_F(GdipImage, RepeatedScaledDrawsGiveTheSamePixelsAndFollowTheImage) {
   const std::vector<ARGB> red = StretchedOnBackground(canvas, image, 3, 2, 29, 23);
   EXPECT_EQ(red[size_t(15 * 40 + 15)], 0xFFFF0000u);
   GdipDisposeImage(image);
+}
+
+// Every pixel of a canvas, row by row.
+std::vector<ARGB> AllPixels(const TestBitmap& canvas, int width, int height) {
+  std::vector<ARGB> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(canvas.At(x, y));
+  }
+  return pixels;
+}
+
+TEST_F(GdipImage, ClearsThenDrawsGiveTheSamePixelsWhetherReadInBetweenOrNot) {
+  // An opaque picture from a file (as the game's tiles are) and a translucent one.
+  std::vector<unsigned char> bytes;
+  for (int i = 0; i < 6 * 4; ++i) {
+    bytes.insert(bytes.end(), {static_cast<unsigned char>(i * 9), 0x40, static_cast<unsigned char>(255 - i * 9), 255});
+  }
+  TempFile file("krambol-opaque.tif", MakeTiff(6, 4, 4, bytes));
+  GpImage* opaque = nullptr;
+  ASSERT_EQ(Ok, GdipLoadImageFromFile(file.Path().c_str(), &opaque));
+  std::vector<ARGB> colors;
+  for (int i = 0; i < 12; ++i) colors.push_back(ARGB(0x20 + i * 16) << 24 | 0x00C08040u);
+  GpBitmap* translucent = MakeBitmap(4, 3, colors);
+  TestBrush brush(0x80FF0000);
+  GpPen* pen = nullptr;
+  ASSERT_EQ(Ok, GdipCreatePen1(0xC000FF00, 3.0f, UnitWorld, &pen));
+
+  // Each list of steps runs on two fresh canvases, the first read right after
+  // every clear; both must end the same.
+  using TSteps = std::function<void(TestBitmap&, const std::function<void(ARGB)>&)>;
+  const auto draw = [](TestBitmap& canvas, GpImage* image, int x, int y) {
+    ASSERT_EQ(Ok, GdipDrawImageI(canvas.Graphics(), image, x, y));
+  };
+  const auto same = [](const TSteps& steps) {
+    TestBitmap read(40, 30), unread(40, 30);
+    steps(read, [&read](ARGB color) {
+      ASSERT_EQ(Ok, GdipGraphicsClear(read.Graphics(), color));
+      read.At(7, 7);
+    });
+    steps(unread, [&unread](ARGB color) { ASSERT_EQ(Ok, GdipGraphicsClear(unread.Graphics(), color)); });
+    return AllPixels(unread, 40, 30) == AllPixels(read, 40, 30);
+  };
+  // Opaque pictures, partly outside, then a translucent fill over them.
+  EXPECT_TRUE(same([&](TestBitmap& canvas, const std::function<void(ARGB)>& clear) {
+    clear(0x80336699);
+    draw(canvas, opaque, 5, 5);
+    draw(canvas, opaque, -3, 27);
+    draw(canvas, opaque, 36, -2);
+    ASSERT_EQ(Ok, GdipFillRectangleI(canvas.Graphics(), brush.Get(), 2, 2, 10, 6));
+    // Shapes touch only the pixels around them.
+    ASSERT_EQ(Ok, GdipDrawEllipseI(canvas.Graphics(), pen, 4, 8, 12, 9));
+    ASSERT_EQ(Ok, GdipFillEllipseI(canvas.Graphics(), brush.Get(), 30, 0, 8, 5));
+    ASSERT_EQ(Ok, GdipDrawLineI(canvas.Graphics(), pen, 0, 29, 39, 12));
+    ASSERT_EQ(Ok, GdipDrawRectangleI(canvas.Graphics(), pen, 6, 6, 4, 2));
+    draw(canvas, opaque, 12, 12);
+  }));
+  // A translucent picture over an opaque one and over the clear.
+  EXPECT_TRUE(same([&](TestBitmap& canvas, const std::function<void(ARGB)>& clear) {
+    clear(0xFF102030);
+    draw(canvas, opaque, 10, 10);
+    draw(canvas, translucent, 12, 11);
+    draw(canvas, translucent, 30, 20);
+    draw(canvas, opaque, 0, 0);
+  }));
+  // A clear after a clear, the same picture twice, a scaled picture.
+  EXPECT_TRUE(same([&](TestBitmap& canvas, const std::function<void(ARGB)>& clear) {
+    clear(0xFF808080);
+    draw(canvas, opaque, 1, 1);
+    clear(0x00000000);
+    draw(canvas, opaque, 20, 20);
+    draw(canvas, opaque, 20, 20);
+    ASSERT_EQ(Ok, GdipDrawImageRectRectI(canvas.Graphics(), opaque, 30, 5, 9, 9, 0, 0, 6, 4, UnitPixel, nullptr,
+                                         nullptr, nullptr));
+  }));
+  TestBitmap shown(40, 30);
+  ASSERT_EQ(Ok, GdipGraphicsClear(shown.Graphics(), 0x00000000));
+  ASSERT_EQ(Ok, GdipDrawImageI(shown.Graphics(), opaque, 20, 20));
+  EXPECT_EQ(shown.At(1, 1), 0u);
+  EXPECT_EQ(shown.At(20, 20), 0xFF0040FFu);
+
+  // A cleared canvas drawn onto another shows the clear.
+  TestBitmap onto(40, 30);
+  ASSERT_EQ(Ok, GdipGraphicsClear(shown.Graphics(), 0xFF00FF00));
+  ASSERT_EQ(Ok, GdipDrawImageI(onto.Graphics(), shown.Bitmap(), 0, 0));
+  EXPECT_EQ(onto.At(39, 29), 0xFF00FF00u);
+  GdipDeletePen(pen);
+  GdipDisposeImage(translucent);
+  GdipDisposeImage(opaque);
 }
 
 TEST_F(GdipImage, SourceRectanglesPickFramesAndScale) {
