@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those still missing.
-# Usage: tools/deps.sh build|test|windows|windows64|wine|fuzz|package|package-check ...
+# Usage: tools/deps.sh build|test|windows|windows64|wine|fuzz|package|package-check|measure ...
 # Packages named with ":i386" need the i386 architecture, which is added first.
 set -euo pipefail
 
@@ -18,6 +18,7 @@ for want in "$@"; do
     # lintian, and the installed game started under Xvfb and closed again.
     package) packages+=(dpkg-dev) ;;
     package-check) packages+=(lintian xvfb xauth xdotool x11-utils python3) ;;
+    measure) packages+=(xvfb xauth xdotool imagemagick) ;;
     *) echo "deps.sh: unknown set '$want'" >&2; exit 2 ;;
   esac
 done

@@ -1,10 +1,21 @@
 // The SDL2 display: one SDL window per top-level window, showing the window's
-// pixels through a streaming texture and reporting input in Windows terms.
+// pixels and reporting input in Windows terms. Pixels reach the screen through
+// a streaming texture of SDL's renderer when that renderer is hardware
+// accelerated; otherwise (a software rasteriser behind OpenGL, as under Xvfb,
+// in virtual machines and remote desktops, or SDL's software renderer) the
+// window system draws straight into the window's surface (Framebuffer), which
+// costs less than half as much. Naming a renderer in SDL_RENDER_DRIVER keeps
+// that renderer whatever it is.
 #include <SDL.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "platform/DisplayBackend.h"
 #include "platform/ResourceTable.h"
@@ -101,6 +112,26 @@ int VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode) {
   return 0;
 }
 
+// Whether the renderer draws with graphics hardware: not SDL's software
+// renderer, and not OpenGL over a software rasteriser (asked while the
+// renderer's context is current, as it is right after creation).
+bool IsHardwareAccelerated(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED)) return false;
+  if (!info.name || std::strncmp(info.name, "opengl", 6) != 0) return true;
+  constexpr unsigned kGlRenderer = 0x1F01;
+  using GetString = const unsigned char*(SDLCALL*)(unsigned);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+  if (!name) return true;
+  std::string lower(reinterpret_cast<const char*>(name));
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* software : {"llvmpipe", "softpipe", "swrast", "software"}) {
+    if (lower.find(software) != std::string::npos) return false;
+  }
+  return true;
+}
+
 RECT RectOf(const SDL_Rect& r) {
   return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
 }
@@ -127,21 +158,35 @@ class DisplaySdl final : public DisplayBackend {
   void SetCursor(const IconImage* cursor) override;
   void SetMouseCapture(bool captured) override;
   void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels) override;
+  uint32_t* Framebuffer(HWND hwnd, int width, int height, int* stridePixels) override;
+  void PresentFramebuffer(HWND hwnd) override;
   void Pump(int timeoutMs) override;
   bool ShowMessageBox(HWND owner, const std::string& utf8Caption, const std::string& utf8Text, bool error) override;
 
  private:
   struct Slot {
     SDL_Window* window = nullptr;
+    // Null when the pixels go straight into the window's surface.
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     int textureWidth = 0;
     int textureHeight = 0;
+    // Without a renderer: the window's surface as last fetched, and whether
+    // SDL has since made it stale (a resize).
+    SDL_Surface* surface = nullptr;
+    bool surfaceStale = true;
     DisplayWindowShape applied;  // what the SDL window is known to look like
     bool fullscreen = false;
   };
 
   Slot* SlotOf(HWND hwnd);
+  // Whether windows show their pixels through SDL's renderer: when it is
+  // hardware accelerated, or named in SDL_RENDER_DRIVER. Tried once, on a
+  // window of its own, so that a software rasteriser is unloaded again.
+  bool RendererIsWorthIt();
+  void PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels);
+  static void PresentThroughSurface(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels);
+  // Keeps slot.surface as SDL's current surface of the window.
   HWND WindowOf(Uint32 windowId);
   void Translate(const SDL_Event& event);
   void TranslateWindowEvent(HWND hwnd, const SDL_WindowEvent& event);
@@ -150,6 +195,7 @@ class DisplaySdl final : public DisplayBackend {
   std::map<HWND, Slot> slots_;
   std::map<const IconImage*, SDL_Cursor*> cursors_;
   SDL_Cursor* arrow_ = nullptr;
+  int rendererWorthIt_ = -1;  // not tried yet
 };
 
 DisplaySdl::~DisplaySdl() {
@@ -171,6 +217,22 @@ HWND DisplaySdl::WindowOf(Uint32 windowId) {
     if (slot.window == window) return hwnd;
   }
   return nullptr;
+}
+
+bool DisplaySdl::RendererIsWorthIt() {
+  if (rendererWorthIt_ < 0) {
+    const char* chosen = std::getenv("SDL_RENDER_DRIVER");
+    bool worthIt = chosen && *chosen;
+    if (!worthIt) {
+      SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
+      SDL_Renderer* renderer = probe ? SDL_CreateRenderer(probe, -1, 0) : nullptr;
+      worthIt = renderer && IsHardwareAccelerated(renderer);
+      if (renderer) SDL_DestroyRenderer(renderer);
+      if (probe) SDL_DestroyWindow(probe);
+    }
+    rendererWorthIt_ = worthIt ? 1 : 0;
+  }
+  return rendererWorthIt_ == 1;
 }
 
 RECT DisplaySdl::ScreenRect() {
@@ -195,12 +257,24 @@ bool DisplaySdl::OpenWindow(HWND hwnd, const DisplayWindowShape& shape, const st
     std::fprintf(stderr, "SDL_CreateWindow failed: %s\n", SDL_GetError());
     return false;
   }
-  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
-  if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer) {
-    std::fprintf(stderr, "SDL_CreateRenderer failed: %s\n", SDL_GetError());
-    SDL_DestroyWindow(window);
-    return false;
+  SDL_Renderer* renderer = nullptr;
+  if (RendererIsWorthIt()) {
+    renderer = SDL_CreateRenderer(window, -1, 0);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) {
+      std::fprintf(stderr, "SDL_CreateRenderer failed: %s\n", SDL_GetError());
+      SDL_DestroyWindow(window);
+      return false;
+    }
+  } else {
+    // The surface is then the system's own framebuffer, not another texture
+    // of the same software rasteriser (an explicit setting still wins).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (!SDL_GetWindowSurface(window)) {
+      std::fprintf(stderr, "SDL_GetWindowSurface failed: %s\n", SDL_GetError());
+      SDL_DestroyWindow(window);
+      return false;
+    }
   }
   Slot slot;
   slot.window = window;
@@ -219,7 +293,7 @@ void DisplaySdl::CloseWindow(HWND hwnd) {
   Slot* slot = SlotOf(hwnd);
   if (!slot) return;
   if (slot->texture) SDL_DestroyTexture(slot->texture);
-  SDL_DestroyRenderer(slot->renderer);
+  if (slot->renderer) SDL_DestroyRenderer(slot->renderer);
   SDL_DestroyWindow(slot->window);
   slots_.erase(hwnd);
 }
@@ -310,23 +384,109 @@ void DisplaySdl::SetMouseCapture(bool captured) {
 void DisplaySdl::Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels) {
   Slot* slot = SlotOf(hwnd);
   if (!slot || !pixels || width <= 0 || height <= 0) return;
-  if (!slot->texture || slot->textureWidth != width || slot->textureHeight != height) {
-    if (slot->texture) SDL_DestroyTexture(slot->texture);
-    slot->texture = SDL_CreateTexture(slot->renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
-                                      height);
-    slot->textureWidth = slot->texture ? width : 0;
-    slot->textureHeight = slot->texture ? height : 0;
-    if (!slot->texture) return;
+  if (slot->renderer) {
+    PresentThroughRenderer(*slot, pixels, width, height, stridePixels);
+  } else {
+    PresentThroughSurface(*slot, pixels, width, height, stridePixels);
+  }
+}
+
+void DisplaySdl::PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int width, int height,
+                                        int stridePixels) {
+  if (!slot.texture || slot.textureWidth != width || slot.textureHeight != height) {
+    if (slot.texture) SDL_DestroyTexture(slot.texture);
+    slot.texture = SDL_CreateTexture(slot.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
+                                     height);
+    slot.textureWidth = slot.texture ? width : 0;
+    slot.textureHeight = slot.texture ? height : 0;
+    if (!slot.texture) return;
     // The pixels are premultiplied: shown without blending they are the
     // picture composed over black, as an opaque window shows it.
-    SDL_SetTextureBlendMode(slot->texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureBlendMode(slot.texture, SDL_BLENDMODE_NONE);
   }
-  SDL_UpdateTexture(slot->texture, nullptr, pixels, stridePixels * 4);
-  SDL_SetRenderDrawColor(slot->renderer, 0, 0, 0, 255);
-  SDL_RenderClear(slot->renderer);
+  SDL_UpdateTexture(slot.texture, nullptr, pixels, stridePixels * 4);
+  SDL_SetRenderDrawColor(slot.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(slot.renderer);
   const SDL_Rect target{0, 0, width, height};
-  SDL_RenderCopy(slot->renderer, slot->texture, nullptr, &target);
-  SDL_RenderPresent(slot->renderer);
+  SDL_RenderCopy(slot.renderer, slot.texture, nullptr, &target);
+  SDL_RenderPresent(slot.renderer);
+}
+
+uint32_t* DisplaySdl::Framebuffer(HWND hwnd, int width, int height, int* stridePixels) {
+  Slot* slot = SlotOf(hwnd);
+  if (!slot || slot->renderer || width <= 0 || height <= 0) return nullptr;
+  int shownWidth = 0, shownHeight = 0;
+  SDL_GetWindowSize(slot->window, &shownWidth, &shownHeight);
+  if (shownWidth != width || shownHeight != height) return nullptr;
+  SDL_Surface* surface = slot->surface;
+  if (!surface || slot->surfaceStale || surface->w != width || surface->h != height) {
+    // SDL frees the old surface when it makes the new one: what overlaps is
+    // kept, the rest starts opaque black as a window's pixels do.
+    std::vector<uint32_t> kept;
+    int keptWidth = 0, keptHeight = 0;
+    if (surface) {
+      keptWidth = surface->w;
+      keptHeight = surface->h;
+      kept.resize(size_t(keptWidth) * size_t(keptHeight));
+      for (int y = 0; y < keptHeight; ++y) {
+        std::memcpy(kept.data() + size_t(y) * keptWidth,
+                    static_cast<const unsigned char*>(surface->pixels) + size_t(y) * surface->pitch,
+                    size_t(keptWidth) * 4);
+      }
+    }
+    slot->surface = nullptr;
+    surface = SDL_GetWindowSurface(slot->window);
+    const Uint32 format = surface ? surface->format->format : 0;
+    if (!surface || SDL_MUSTLOCK(surface) || surface->w != width || surface->h != height ||
+        (format != SDL_PIXELFORMAT_ARGB8888 && format != SDL_PIXELFORMAT_RGB888) || surface->pitch % 4 != 0) {
+      return nullptr;
+    }
+    for (int y = 0; y < height; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(surface->pixels) + size_t(y) * surface->pitch);
+      const int keep = y < keptHeight ? std::min(width, keptWidth) : 0;
+      if (keep > 0) std::memcpy(row, kept.data() + size_t(y) * keptWidth, size_t(keep) * 4);
+      std::fill(row + keep, row + width, 0xFF000000u);
+    }
+    slot->surface = surface;
+    slot->surfaceStale = false;
+  }
+  *stridePixels = surface->pitch / 4;
+  return static_cast<uint32_t*>(surface->pixels);
+}
+
+void DisplaySdl::PresentFramebuffer(HWND hwnd) {
+  Slot* slot = SlotOf(hwnd);
+  if (!slot || !slot->surface || slot->surfaceStale) return;
+  // A surface SDL no longer takes is fetched anew at the next Framebuffer.
+  if (SDL_UpdateWindowSurface(slot->window) != 0) slot->surfaceStale = true;
+}
+
+void DisplaySdl::PresentThroughSurface(Slot& slot, const uint32_t* pixels, int width, int height,
+                                       int stridePixels) {
+  // The surface follows the window's size; SDL makes it anew after a resize.
+  SDL_Surface* surface = SDL_GetWindowSurface(slot.window);
+  slot.surface = surface;
+  slot.surfaceStale = surface == nullptr;
+  if (!surface) return;
+  const int shownWidth = std::min(width, surface->w);
+  const int shownHeight = std::min(height, surface->h);
+  // Beyond the pixels the window is black, as the renderer's clear leaves it.
+  if (shownWidth < surface->w || shownHeight < surface->h) SDL_FillRect(surface, nullptr, 0);
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  const Uint32 format = surface->format->format;
+  auto* target = static_cast<unsigned char*>(surface->pixels);
+  if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
+    // The same bytes (alpha is not shown): rows are copied as they are.
+    for (int y = 0; y < shownHeight; ++y) {
+      std::memcpy(target + static_cast<size_t>(y) * surface->pitch, pixels + static_cast<size_t>(y) * stridePixels,
+                  static_cast<size_t>(shownWidth) * 4);
+    }
+  } else {
+    SDL_ConvertPixels(shownWidth, shownHeight, SDL_PIXELFORMAT_ARGB8888, pixels, stridePixels * 4, format, target,
+                      surface->pitch);
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurface(slot.window);
 }
 
 void DisplaySdl::Pump(int timeoutMs) {
@@ -384,6 +544,7 @@ void DisplaySdl::TranslateWindowEvent(HWND hwnd, const SDL_WindowEvent& event) {
   DisplayWindowShape& applied = slot->applied;
   switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      slot->surfaceStale = true;
       applied.clientWidth = event.data1;
       applied.clientHeight = event.data2;
       events_.Resized(hwnd, event.data1, event.data2);

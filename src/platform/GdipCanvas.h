@@ -2,7 +2,8 @@
 // Internal to the drawing half of the platform layer: what one drawing call
 // draws on. It resolves a Graphics object to its pixels (for a window, looked
 // up afresh because the buffer moves on resize), lends a Cairo context on them
-// and, for a window, reports the change when the call is done. The Cairo types
+// or fills and composes pixel rectangles straight through pixman, and, for a
+// window, reports the change when the call is done. The Cairo and pixman types
 // stay in GdipCanvas.cpp; callers cast Cairo() to cairo_t*.
 
 #include <memory>
@@ -31,12 +32,32 @@ class GdipCanvas {
 
   // A fresh Cairo context (cairo_t*) on the pixels, or null when Empty() or out
   // of memory. Direct pixel writes made after this must be announced with Dirty().
+  // A drawing that stays in a box of whole pixels [left, right) x [top, bottom)
+  // may say so: a clear still pending elsewhere then keeps waiting.
   void* Cairo();
+  void* Cairo(int left, int top, int right, int bottom);
   void Dirty();
+
+  // Sets every pixel to the premultiplied value (opaque on 32bppRGB), as a
+  // SOURCE fill does. Does nothing when Empty(). On a bitmap the writing waits
+  // until something reads or draws on the pixels it covers: the opaque blocks
+  // composed meanwhile replace those pixels whatever they were, so they are
+  // never written twice (a map buffer cleared, then covered with tiles).
+  void Fill(uint32_t value);
+  // Composes a width x height block of premultiplied pixels (rows
+  // sourceStride pixels apart; sourceOpaque: alpha ignored, as in 32bppRGB;
+  // sourceKnownOpaque: every alpha is 255) OVER the pixels at (x, y),
+  // unscaled, clipped to the target: exactly what Cairo gives for the same
+  // draw at 1:1. False (nothing drawn) when pixman cannot take it; the caller
+  // then draws another way.
+  bool ComposeOver(const uint32_t* source, int sourceStride, bool sourceOpaque, int width, int height, int x,
+                   int y, bool sourceKnownOpaque = false);
   // Marks the pixels as changed, so a window is told to show them again.
   void Changed() { changed_ = true; }
 
  private:
+  void* MakeCairo();
+
   HDC hdc_ = nullptr;
   std::shared_ptr<GdipPixels> bitmap_;
   PlatformPixelBuffer pixels_{nullptr, 0, 0, 0};

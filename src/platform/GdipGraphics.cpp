@@ -41,14 +41,7 @@ GpStatus GdipGraphicsClear(GpGraphics* graphics, ARGB color) {
   if (canvas.Status() != Ok) return canvas.Status();
   if (canvas.Empty()) return Ok;
   // Replaces every pixel, alpha included; nothing is blended.
-  uint32_t value = GdipPremultiply(color);
-  if (canvas.Opaque()) value |= 0xFF000000u;
-  const PlatformPixelBuffer& pixels = canvas.Pixels();
-  for (int y = 0; y < pixels.height; ++y) {
-    uint32_t* row = pixels.data + size_t(y) * size_t(pixels.stridePixels);
-    for (int x = 0; x < pixels.width; ++x) row[x] = value;
-  }
-  canvas.Changed();
+  canvas.Fill(GdipPremultiply(color));
   return Ok;
 }
 

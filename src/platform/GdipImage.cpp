@@ -13,6 +13,7 @@
 
 #include "platform/GdipCanvas.h"
 #include "platform/GdipObjects.h"
+#include "platform/GdipScaledCopies.h"
 
 namespace Gdiplus {
 
@@ -51,10 +52,12 @@ void CopyScan0(GdipPixels& pixels, const BYTE* scan0, INT stride, PixelFormat fo
 // the centre of the source rectangle's first pixel, and a shrink by two takes
 // every other pixel instead of averaging neighbours. A negative size mirrors
 // along that axis. At 1:1 scale pixels are copied exactly; otherwise they are
-// filtered bilinearly from their nearest neighbours in the whole image (past
-// the source rectangle where the image goes on), and beyond the image's own
-// edges the neighbours are transparent, so a stretched image fades out by up to
-// a pixel at its right and bottom edges.
+// filtered bilinearly from their nearest neighbours in the whole image, past
+// the source rectangle where the image goes on. Beyond the image's own edges
+// the edge pixels repeat. (GDI+ fades an enlarged image's right and bottom edge
+// towards transparent there instead; repeating keeps a picture drawn over the
+// last frame the same from frame to frame, and keeps the rasteriser's 16.16
+// fixed point from mixing transparency into the first row and column.)
 GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, double dx, double dy, double dw,
                    double dh, double sx, double sy, double sw, double sh) {
   if (dw == 0.0 || dh == 0.0 || sw == 0.0 || sh == 0.0) return Ok;
@@ -63,6 +66,9 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
   const double ratioY = sh / dh;
   const double left = std::min(dx, dx + dw), top = std::min(dy, dy + dh);
   const double width = std::fabs(dw), height = std::fabs(dh);
+
+  // A clear still pending on the image is written before it is read.
+  GdipSettle(*image.pixels);
 
   GdipCanvas canvas(target);
   if (canvas.Status() != Ok) return canvas.Status();
@@ -79,13 +85,28 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
     std::memcpy(snapshot.get(), source.data, count * sizeof(uint32_t));
     data = snapshot.get();
   }
+  // At 1:1 on whole pixels, unmirrored, the draw is a plain composition of the
+  // part of the source rectangle inside the image, done without Cairo.
+  if (ratioX == 1.0 && ratioY == 1.0 && dw > 0.0 && dh > 0.0 && dx == std::floor(dx) &&
+      dy == std::floor(dy) && sx == std::floor(sx) && sy == std::floor(sy) && sw == std::floor(sw) &&
+      sh == std::floor(sh)) {
+    const double inLeft = std::max(sx, 0.0), inRight = std::min(sx + sw, double(source.width));
+    const double inTop = std::max(sy, 0.0), inBottom = std::min(sy + sh, double(source.height));
+    if (inRight <= inLeft || inBottom <= inTop) return Ok;
+    if (canvas.ComposeOver(data + size_t(inTop) * size_t(source.width) + size_t(inLeft), source.width,
+                           source.opaque, int(inRight - inLeft), int(inBottom - inTop), int(dx + inLeft - sx),
+                           int(dy + inTop - sy), source.knownOpaque)) {
+      return Ok;
+    }
+  }
   auto* cr = static_cast<cairo_t*>(canvas.Cairo());
   if (cr == nullptr) return OutOfMemory;
 
-  cairo_surface_t* whole = cairo_image_surface_create_for_data(
+  cairo_surface_t* picture = cairo_image_surface_create_for_data(
       reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(data)),
       source.opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, source.width, source.height, source.width * 4);
-  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(whole);
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(picture);
+  const bool exact = ratioX == 1.0 && ratioY == 1.0;
   // The rasteriser samples destination pixel i at i + 0.5 and keeps image pixel
   // k's centre at k + 0.5; the draw maps destination coordinate dx + t * dw to
   // image coordinate sx + t * sw with both centres on integers. Destination to
@@ -95,19 +116,23 @@ GpStatus DrawImage(GdipGraphicsObject& target, const GdipImageObject& image, dou
   cairo_matrix_init(&matrix, ratioX, 0.0, 0.0, ratioY, sx + 0.5 - (dx + 0.5) * ratioX,
                     sy + 0.5 - (dy + 0.5) * ratioY);
   cairo_pattern_set_matrix(pattern, &matrix);
-  const bool exact = ratioX == 1.0 && ratioY == 1.0;
   cairo_pattern_set_filter(pattern, exact ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
-  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_NONE);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
   cairo_set_source(cr, pattern);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
   cairo_rectangle(cr, left, top, width, height);
   cairo_fill(cr);
   cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
   cairo_pattern_destroy(pattern);
-  cairo_surface_finish(whole);
-  cairo_surface_destroy(whole);
+  cairo_surface_finish(picture);
+  cairo_surface_destroy(picture);
   canvas.Changed();
   return Ok;
+}
+
+GpStatus DrawImageDirect(GdipGraphicsObject& target, const GdipImageObject& image,
+                         const GdipImageDraw& draw) {
+  return DrawImage(target, image, draw.dx, draw.dy, draw.dw, draw.dh, draw.sx, draw.sy, draw.sw, draw.sh);
 }
 
 }  // namespace
@@ -147,8 +172,9 @@ GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelForma
 GpStatus GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color) {
   auto* object = GdipLookup<GdipImageObject>(bitmap);
   if (object == nullptr || color == nullptr) return InvalidParameter;
-  const GdipPixels& pixels = *object->pixels;
+  GdipPixels& pixels = *object->pixels;
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return InvalidParameter;
+  GdipSettle(pixels);
   uint32_t value = pixels.data[size_t(y) * size_t(pixels.width) + size_t(x)];
   *color = pixels.opaque ? (value | 0xFF000000u) : GdipUnpremultiply(value);
   return Ok;
@@ -159,8 +185,11 @@ GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
   if (object == nullptr) return InvalidParameter;
   GdipPixels& pixels = *object->pixels;
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return InvalidParameter;
+  GdipSettle(pixels);
+  pixels.knownOpaque = pixels.knownOpaque && (color >> 24) == 0xFF;
   pixels.data[size_t(y) * size_t(pixels.width) + size_t(x)] =
       pixels.opaque ? (color | 0xFF000000u) : GdipPremultiply(color);
+  GdipTouch(pixels);
   return Ok;
 }
 
@@ -209,7 +238,9 @@ GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstx, 
                            double(srcx), double(srcy), double(srcx) + srcwidth, double(srcy) + srcheight})) {
     return ValueOverflow;
   }
-  return DrawImage(*target, *source, dstx, dsty, dstwidth, dstheight, srcx, srcy, srcwidth, srcheight);
+  const GdipImageDraw draw{double(dstx), double(dsty), double(dstwidth), double(dstheight),
+                           double(srcx), double(srcy), double(srcwidth), double(srcheight)};
+  return GdipDrawImageRepeated(*target, *source, draw, DrawImageDirect);
 }
 
 }  // namespace DllExports

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "platform/GdipObjects.h"
 
@@ -90,6 +91,90 @@ void SilenceTiff() {
   (void)silenced;
 }
 
+// A channel times alpha, divided by 255 and rounded to nearest, as the general
+// RGBA reader multiplies unassociated alpha in.
+inline uint32_t MultiplyAlpha(uint32_t channel, uint32_t alpha) {
+  const uint32_t t = channel * alpha + 128;
+  return (t + (t >> 8)) >> 8;
+}
+
+enum class StripResult { Unsupported, Failed, Done };
+
+// The plain layouts (8-bit RGB, or RGBA with associated or unassociated alpha,
+// in contiguous strips, top row first, any compression) are decoded strip by
+// strip straight into premultiplied ARGB, without the general RGBA reader's
+// intermediate image and its per-pixel dispatch. The pixels are the same as
+// that reader gives: unassociated alpha is multiplied in, rounded to nearest;
+// associated alpha is taken as it is, each channel held to the alpha.
+StripResult DecodeStrips(TIFF* tiff, uint32_t width, uint32_t height, uint32_t* out, bool* opaque) {
+  uint16_t bits = 0, samples = 0, photometric = 0, planar = 0, orientation = 0, format = 0;
+  if (TIFFIsTiled(tiff) || TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric) != 1 ||
+      TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits) != 1 ||
+      TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples) != 1 ||
+      TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar) != 1 ||
+      TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation) != 1 ||
+      TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format) != 1) {
+    return StripResult::Unsupported;
+  }
+  if (bits != 8 || photometric != PHOTOMETRIC_RGB || planar != PLANARCONFIG_CONTIG ||
+      orientation != ORIENTATION_TOPLEFT || format != SAMPLEFORMAT_UINT) {
+    return StripResult::Unsupported;
+  }
+  uint16_t extraCount = 0;
+  uint16_t* extraTypes = nullptr;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
+  bool hasAlpha = false, associated = false;
+  if (samples == 4 && extraCount == 1 && extraTypes != nullptr &&
+      (extraTypes[0] == EXTRASAMPLE_ASSOCALPHA || extraTypes[0] == EXTRASAMPLE_UNASSALPHA)) {
+    hasAlpha = true;
+    associated = extraTypes[0] == EXTRASAMPLE_ASSOCALPHA;
+  } else if (samples != 3 || extraCount != 0) {
+    return StripResult::Unsupported;
+  }
+  uint32_t rowsPerStrip = 0;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  rowsPerStrip = std::min(std::max<uint32_t>(rowsPerStrip, 1), height);
+  const uint64_t strips = (uint64_t(height) + rowsPerStrip - 1) / rowsPerStrip;
+  if (strips > TIFFNumberOfStrips(tiff)) return StripResult::Failed;
+
+  // Every alpha, and-ed together: 255 when the image is opaque.
+  uint32_t alphas = 0xFF;
+  std::vector<uint8_t> buffer;
+  try {
+    buffer.resize(size_t(rowsPerStrip) * width * samples);
+  } catch (const std::bad_alloc&) {
+    return StripResult::Failed;
+  }
+  for (uint32_t strip = 0, row = 0; row < height; ++strip, row += rowsPerStrip) {
+    const uint32_t rows = std::min(rowsPerStrip, height - row);
+    const tmsize_t wanted = tmsize_t(rows) * width * samples;
+    if (TIFFReadEncodedStrip(tiff, strip, buffer.data(), wanted) < wanted) return StripResult::Failed;
+    const uint8_t* in = buffer.data();
+    uint32_t* target = out + size_t(row) * width;
+    const size_t count = size_t(rows) * width;
+    if (!hasAlpha) {
+      for (size_t i = 0; i < count; ++i, in += 3)
+        target[i] = 0xFF000000u | (uint32_t(in[0]) << 16) | (uint32_t(in[1]) << 8) | in[2];
+    } else if (associated) {
+      for (size_t i = 0; i < count; ++i, in += 4) {
+        const uint32_t a = in[3];
+        alphas &= a;
+        target[i] = (a << 24) | (std::min<uint32_t>(in[0], a) << 16) | (std::min<uint32_t>(in[1], a) << 8) |
+                    std::min<uint32_t>(in[2], a);
+      }
+    } else {
+      for (size_t i = 0; i < count; ++i, in += 4) {
+        const uint32_t a = in[3];
+        alphas &= a;
+        target[i] = (a << 24) | (MultiplyAlpha(in[0], a) << 16) | (MultiplyAlpha(in[1], a) << 8) |
+                    MultiplyAlpha(in[2], a);
+      }
+    }
+  }
+  *opaque = alphas == 0xFF;
+  return StripResult::Done;
+}
+
 std::shared_ptr<GdipPixels> LoadTiff(int fd, GpStatus* status) {
   SilenceTiff();
   *status = OutOfMemory;
@@ -102,9 +187,17 @@ std::shared_ptr<GdipPixels> LoadTiff(int fd, GpStatus* status) {
   if (TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) == 1 &&
       TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) == 1 && SizeAllowed(width, height) &&
       TIFFRGBAImageOK(tiff, message) == 1) {
-    pixels = GdipAllocatePixels(int(width), int(height), false, status);
-    // The decoder writes A B G R bytes per pixel (red lowest), already premultiplied.
-    if (pixels && TIFFReadRGBAImageOriented(tiff, width, height, pixels->data, ORIENTATION_TOPLEFT, 1) == 1) {
+    pixels = GdipAllocatePixels(int(width), int(height), false, status, false);
+    bool opaque = false;
+    const StripResult strips =
+        pixels ? DecodeStrips(tiff, width, height, pixels->data, &opaque) : StripResult::Failed;
+    if (strips == StripResult::Done) {
+      pixels->knownOpaque = opaque;
+      *status = Ok;
+    } else if (strips == StripResult::Unsupported &&
+               (std::memset(pixels->data, 0, size_t(width) * size_t(height) * sizeof(uint32_t)),
+                TIFFReadRGBAImageOriented(tiff, width, height, pixels->data, ORIENTATION_TOPLEFT, 1) == 1)) {
+      // The general reader writes A B G R bytes per pixel (red lowest), already premultiplied.
       size_t count = size_t(width) * size_t(height);
       for (size_t i = 0; i < count; ++i) {
         uint32_t value = pixels->data[i];

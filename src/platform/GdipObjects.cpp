@@ -1,6 +1,10 @@
 // The handle table, pixel storage and conversions shared by the GDI+ calls.
 #include "platform/GdipObjects.h"
 
+#include <pixman.h>
+
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
@@ -21,11 +25,70 @@ std::unordered_map<const void*, GdipKind>& Table() {
   return table;
 }
 
+// How many objects have left the table. A handle found live stays live until
+// the next one leaves (an object made at a freed address comes after its
+// predecessor left), so each thread remembers the last handle it found and
+// answers for it again without the lock: drawing calls ask for the same few
+// handles over and over.
+std::atomic<uint64_t> Departures{0};
+
+struct LastFound {
+  const void* object = nullptr;
+  GdipKind kind = GdipKind::Image;
+  uint64_t departures = 0;
+};
+
+thread_local LastFound Last;
+
 }  // namespace
 
-GdipPixels::~GdipPixels() { std::free(data); }
+GdipPixels::~GdipPixels() {
+  if (pendingClear != nullptr) {
+    pixman_region32_fini(static_cast<pixman_region32_t*>(pendingClear));
+    delete static_cast<pixman_region32_t*>(pendingClear);
+  }
+  std::free(data);
+}
 
-std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status) {
+void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom) {
+  auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
+  if (region == nullptr) return;
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, pixels.width);
+  bottom = std::min(bottom, pixels.height);
+  if (right <= left || bottom <= top) return;
+  pixman_region32_t box, due;
+  pixman_region32_init_rect(&box, left, top, unsigned(right - left), unsigned(bottom - top));
+  pixman_region32_init(&due);
+  pixman_region32_intersect(&due, region, &box);
+  int count = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(&due, &count);
+  for (int i = 0; i < count; ++i) {
+    const pixman_box32_t& b = boxes[i];
+    pixman_fill(pixels.data, pixels.width, 32, b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1, pixels.pendingValue);
+  }
+  pixman_region32_subtract(region, region, &box);
+  pixman_region32_fini(&due);
+  pixman_region32_fini(&box);
+}
+
+void GdipSettle(GdipPixels& pixels) {
+  auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
+  if (region == nullptr) return;
+  int count = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(region, &count);
+  for (int i = 0; i < count; ++i) {
+    const pixman_box32_t& box = boxes[i];
+    pixman_fill(pixels.data, pixels.width, 32, box.x1, box.y1, box.x2 - box.x1, box.y2 - box.y1, pixels.pendingValue);
+  }
+  pixman_region32_fini(region);
+  delete region;
+  pixels.pendingClear = nullptr;
+}
+
+std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status,
+                                               bool cleared) {
   if (width <= 0 || height <= 0) {
     *status = InvalidParameter;
     return nullptr;
@@ -37,7 +100,9 @@ std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaqu
   try {
     auto pixels = std::make_shared<GdipPixels>();
     // calloc hands out zeroed pages lazily, so a large bitmap costs nothing until drawn.
-    pixels->data = static_cast<uint32_t*>(std::calloc(size_t(width) * size_t(height), sizeof(uint32_t)));
+    const size_t count = size_t(width) * size_t(height);
+    pixels->data = static_cast<uint32_t*>(cleared ? std::calloc(count, sizeof(uint32_t))
+                                                   : std::malloc(count * sizeof(uint32_t)));
     if (pixels->data == nullptr) {
       *status = OutOfMemory;
       return nullptr;
@@ -66,12 +131,17 @@ bool GdipRegister(const void* object, GdipKind kind) {
 void GdipUnregister(const void* object) {
   std::lock_guard<std::mutex> lock(TableMutex());
   Table().erase(object);
+  Departures.fetch_add(1, std::memory_order_release);
 }
 
 bool GdipIsLive(const void* object, GdipKind kind) {
+  const uint64_t departures = Departures.load(std::memory_order_acquire);
+  if (object != nullptr && object == Last.object && kind == Last.kind && departures == Last.departures) return true;
   std::lock_guard<std::mutex> lock(TableMutex());
   auto found = Table().find(object);
-  return found != Table().end() && found->second == kind;
+  const bool live = found != Table().end() && found->second == kind;
+  if (live) Last = LastFound{object, kind, departures};
+  return live;
 }
 
 uint32_t GdipPremultiply(ARGB color) {

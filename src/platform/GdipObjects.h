@@ -37,6 +37,16 @@ struct GdipPixels {
   int height = 0;
   // 32bppRGB: the alpha byte is ignored and reads back as opaque.
   bool opaque = false;
+  // Grows whenever the pixels may have changed (GdipScaledCopies.h).
+  uint64_t generation = 0;
+  // Every pixel is known to be opaque (set when an image is decoded or made
+  // opaque, cleared by any drawing into it).
+  bool knownOpaque = false;
+  // A clear not written yet (GdipCanvas::Fill): the part still to fill, as a
+  // pixman region (owned), and the value. Pixels under it read as that value
+  // once GdipSettle has written it; everything that reads or draws settles first.
+  void* pendingClear = nullptr;
+  uint32_t pendingValue = 0;
 
   GdipPixels() = default;
   ~GdipPixels();
@@ -44,10 +54,17 @@ struct GdipPixels {
   GdipPixels& operator=(const GdipPixels&) = delete;
 };
 
-// Allocates zeroed pixels (transparent black). Returns null and sets status to
-// InvalidParameter for a side <= 0, or OutOfMemory beyond the limits above or
-// when memory runs out.
-std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status);
+// Writes a pending clear (see GdipPixels::pendingClear) into the pixels: all
+// of it, or the part in the box [left, right) x [top, bottom).
+void GdipSettle(GdipPixels& pixels);
+void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom);
+
+// Allocates zeroed pixels (transparent black), or with cleared false pixels of
+// any value, for a caller that writes every one. Returns null and sets status
+// to InvalidParameter for a side <= 0, or OutOfMemory beyond the limits above
+// or when memory runs out.
+std::shared_ptr<GdipPixels> GdipAllocatePixels(int width, int height, bool opaque, GpStatus* status,
+                                               bool cleared = true);
 
 class GdipImageObject : public GpBitmap {
  public:

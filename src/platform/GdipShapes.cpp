@@ -21,12 +21,17 @@ void SetSourceColor(cairo_t* cr, ARGB color) {
 
 // Runs draw(cr) on a non-antialiased context in the colour given, with the
 // half-pixel shift that puts integer coordinates on pixel centres when shifted.
+// The shape stays within reach pixels of the box (x0, y0) to (x1, y1).
 template <class Draw>
-GpStatus DrawOn(GdipGraphicsObject& graphics, ARGB color, bool centred, Draw draw) {
+GpStatus DrawOn(GdipGraphicsObject& graphics, ARGB color, bool centred, double x0, double y0, double x1,
+                double y1, double reach, Draw draw) {
   GdipCanvas canvas(graphics);
   if (canvas.Status() != Ok) return canvas.Status();
   if (canvas.Empty()) return Ok;
-  auto* cr = static_cast<cairo_t*>(canvas.Cairo());
+  const auto outward = [](double v) { return std::clamp(v, -1.0, double(kGdipMaxSide) + 2.0); };
+  auto* cr = static_cast<cairo_t*>(canvas.Cairo(
+      int(std::floor(outward(std::min(x0, x1) - reach))), int(std::floor(outward(std::min(y0, y1) - reach))),
+      int(std::ceil(outward(std::max(x0, x1) + reach))), int(std::ceil(outward(std::max(y0, y1) + reach)))));
   if (cr == nullptr) return OutOfMemory;
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
   if (centred) cairo_translate(cr, 0.5, 0.5);
@@ -60,7 +65,7 @@ void EllipsePath(cairo_t* cr, double x, double y, double width, double height) {
 GpStatus FillPixelRect(GdipGraphicsObject& graphics, const GdipSolidFillObject& brush, double x0, double y0,
                        double x1, double y1) {
   if (!(x1 > x0) || !(y1 > y0)) return Ok;
-  return DrawOn(graphics, brush.color, false, [&](cairo_t* cr) {
+  return DrawOn(graphics, brush.color, false, x0, y0, x1, y1, 1.0, [&](cairo_t* cr) {
     // Limiting to just outside the largest possible target keeps the values in
     // the rasteriser's range whatever the caller passed.
     auto limit = [](double v) { return std::clamp(v, -1.0, double(kGdipMaxSide) + 1.0); };
@@ -101,10 +106,11 @@ GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT 
   if (width < 0 || height < 0) return Ok;
   if (!GdipCoordinatesFit({double(x), double(y), double(x) + width, double(y) + height}))
     return ValueOverflow;
-  return DrawOn(*target, stroke->color, true, [&](cairo_t* cr) {
-    cairo_rectangle(cr, x, y, width, height);
-    StrokeWith(cr, *stroke);
-  });
+  return DrawOn(*target, stroke->color, true, x, y, double(x) + width, double(y) + height,
+                PenPixels(*stroke) + 2.0, [&](cairo_t* cr) {
+                  cairo_rectangle(cr, x, y, width, height);
+                  StrokeWith(cr, *stroke);
+                });
 }
 
 GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height) {
@@ -114,10 +120,11 @@ GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, IN
   if (width <= 0 || height <= 0) return Ok;
   if (!GdipCoordinatesFit({double(x), double(y), double(x) + width, double(y) + height}))
     return ValueOverflow;
-  return DrawOn(*target, fill->color, true, [&](cairo_t* cr) {
-    EllipsePath(cr, x, y, width, height);
-    cairo_fill(cr);
-  });
+  return DrawOn(*target, fill->color, true, x, y, double(x) + width, double(y) + height, 2.0,
+                [&](cairo_t* cr) {
+                  EllipsePath(cr, x, y, width, height);
+                  cairo_fill(cr);
+                });
 }
 
 GpStatus GdipDrawEllipseI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height) {
@@ -127,10 +134,11 @@ GpStatus GdipDrawEllipseI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT wi
   if (width <= 0 || height <= 0) return Ok;
   if (!GdipCoordinatesFit({double(x), double(y), double(x) + width, double(y) + height}))
     return ValueOverflow;
-  return DrawOn(*target, stroke->color, true, [&](cairo_t* cr) {
-    EllipsePath(cr, x, y, width, height);
-    StrokeWith(cr, *stroke);
-  });
+  return DrawOn(*target, stroke->color, true, x, y, double(x) + width, double(y) + height,
+                PenPixels(*stroke) + 2.0, [&](cairo_t* cr) {
+                  EllipsePath(cr, x, y, width, height);
+                  StrokeWith(cr, *stroke);
+                });
 }
 
 GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2) {
@@ -139,7 +147,7 @@ GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2,
   if (target == nullptr || stroke == nullptr) return InvalidParameter;
   if (!GdipCoordinatesFit({double(x1), double(y1), double(x2), double(y2)})) return ValueOverflow;
   if (x1 == x2 && y1 == y2) return Ok;
-  return DrawOn(*target, stroke->color, true, [&](cairo_t* cr) {
+  return DrawOn(*target, stroke->color, true, x1, y1, x2, y2, PenPixels(*stroke) + 2.0, [&](cairo_t* cr) {
     cairo_move_to(cr, x1, y1);
     cairo_line_to(cr, x2, y2);
     StrokeWith(cr, *stroke);

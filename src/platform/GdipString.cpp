@@ -18,9 +18,12 @@
 #include <pango/pangocairo.h>
 #include <algorithm>
 #include <cmath>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <new>
+#include <string>
+#include <utility>
 
 #include "platform/GdipCanvas.h"
 #include "platform/GdipObjects.h"
@@ -160,6 +163,45 @@ bool Arrange(const std::string& text, const GdipFontObject& font, const RectF& r
   return true;
 }
 
+// Layouts are kept for the texts drawn again and again (a window redrawn every
+// frame draws the same captions each time): the arrangement depends only on
+// the text, the font, the format and the layout rectangle's size, and a layout
+// on the shared context draws the same on any surface.
+struct ArrangementKey {
+  std::string text;
+  std::string family;
+  double pixelSize;
+  INT style;
+  float width;
+  float height;
+  INT flags;
+  StringAlignment align;
+  StringAlignment lineAlign;
+  bool operator==(const ArrangementKey&) const = default;
+};
+
+constexpr size_t kKeptArrangements = 64;
+
+// The arrangement of the text, kept or made; valid until the next call (which
+// may drop the least recently used one). Null when memory runs out.
+const Arrangement* ArrangeKept(const std::string& text, const GdipFontObject& font, const RectF& rect,
+                               const GdipStringFormatObject& format) {
+  static std::list<std::pair<ArrangementKey, Arrangement>> kept;
+  ArrangementKey key{text,        font.renderFamily, font.pixelSize, font.style,      rect.Width,
+                     rect.Height, format.flags,      format.align,   format.lineAlign};
+  for (auto it = kept.begin(); it != kept.end(); ++it) {
+    if (it->first == key) {
+      kept.splice(kept.begin(), kept, it);
+      return &kept.front().second;
+    }
+  }
+  Arrangement made;
+  if (!Arrange(text, font, rect, format, &made)) return nullptr;
+  kept.emplace_front(std::move(key), std::move(made));
+  if (kept.size() > kKeptArrangements) kept.pop_back();
+  return &kept.front().second;
+}
+
 // The shared checks of drawing and measuring. Fills text and picks the format
 // (the default one when none is given); returns Ok to go on.
 GpStatus PrepareText(const WCHAR* string, INT length, const RectF* layoutRect, std::string* text) {
@@ -235,8 +277,9 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, c
     const GdipStringFormatObject& settings = chosen != nullptr ? *chosen : defaults;
 
     std::lock_guard<std::mutex> lock(TextMutex());
-    Arrangement arrangement;
-    if (!Arrange(text, *face, rect, settings, &arrangement)) return OutOfMemory;
+    const Arrangement* kept = ArrangeKept(text, *face, rect, settings);
+    if (kept == nullptr) return OutOfMemory;
+    const Arrangement& arrangement = *kept;
     GdipCanvas canvas(*target);
     if (canvas.Status() != Ok) return canvas.Status();
     if (canvas.Empty()) return Ok;
@@ -300,8 +343,9 @@ GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* string, INT length
     const GdipStringFormatObject& settings = chosen != nullptr ? *chosen : defaults;
 
     std::lock_guard<std::mutex> lock(TextMutex());
-    Arrangement arrangement;
-    if (!Arrange(text, *face, rect, settings, &arrangement)) return OutOfMemory;
+    const Arrangement* kept = ArrangeKept(text, *face, rect, settings);
+    if (kept == nullptr) return OutOfMemory;
+    const Arrangement& arrangement = *kept;
     if (settings.flags & StringFormatFlagsDirectionVertical) {
       double corner = rect.X + std::max(0.0f, rect.Width);
       *boundingBox =

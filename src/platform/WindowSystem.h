@@ -65,6 +65,10 @@ struct WindowEntry {
   bool erase = false;
 
   std::vector<uint32_t> pixels;  // premultiplied ARGB, allocated on first use
+  // The display's own pixels for the window when it has them (see
+  // DisplayBackend::Framebuffer); pixels is then empty.
+  uint32_t* framebuffer = nullptr;
+  int framebufferStride = 0;
   int pixelWidth = 0;
   int pixelHeight = 0;
   bool pixelsChanged = false;  // since the last present

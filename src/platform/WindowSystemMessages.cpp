@@ -187,7 +187,12 @@ void WindowSystem::PresentChanged() {
     const bool ready = EnsurePixels(*w);
     w->pixelsChanged = false;
     w->presentWanted = false;
-    if (ready) display_->Present(hwnd, w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth);
+    if (!ready) continue;
+    if (w->framebuffer) {
+      display_->PresentFramebuffer(hwnd);
+    } else {
+      display_->Present(hwnd, w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth);
+    }
   }
 }
 
@@ -367,24 +372,54 @@ bool WindowSystem::EnsurePixels(WindowEntry& w) {
   const int height = std::min(Height(client), kMaxPixelSide);
   if (width <= 0 || height <= 0) {
     w.pixels.clear();
+    w.framebuffer = nullptr;
     w.pixelWidth = w.pixelHeight = 0;
     return false;
   }
-  if (!w.pixels.empty() && w.pixelWidth == width && w.pixelHeight == height) return true;
+  // What was drawn in own pixels stays where the old and new areas overlap.
+  // The display keeps that itself when its buffer moves; when the window goes
+  // back to own pixels (the display window has another size than the client
+  // area, for a moment), the display may have let its buffer go, and the
+  // pixels start opaque black: the next frame draws them anyway.
+  const uint32_t* old = w.pixels.data();
+  const int keepWidth = std::min(width, w.pixelWidth);
+  const int keepHeight = w.pixels.empty() ? 0 : std::min(height, w.pixelHeight);
+
+  // Drawing straight into what the display shows spares a copy per frame.
+  int stride = 0;
+  uint32_t* framebuffer = display_ && w.onDisplay ? display_->Framebuffer(w.handle, width, height, &stride) : nullptr;
+  if (framebuffer) {
+    if (framebuffer != w.framebuffer || width != w.pixelWidth || height != w.pixelHeight) {
+      // From own pixels to the display's; the display itself keeps what
+      // overlaps when its buffer moves.
+      if (!w.framebuffer) {
+        for (int y = 0; y < height; ++y) {
+          uint32_t* row = framebuffer + size_t(y) * size_t(stride);
+          const int keep = y < keepHeight ? keepWidth : 0;
+          std::copy_n(old + size_t(y) * size_t(w.pixelWidth), keep, row);
+          std::fill(row + keep, row + width, 0xFF000000u);
+        }
+      }
+      w.pixels = std::vector<uint32_t>();
+      w.framebuffer = framebuffer;
+      w.framebufferStride = stride;
+      w.pixelWidth = width;
+      w.pixelHeight = height;
+      w.pixelsChanged = true;
+    }
+    return true;
+  }
+  if (!w.framebuffer && !w.pixels.empty() && w.pixelWidth == width && w.pixelHeight == height) return true;
   std::vector<uint32_t> pixels;
   try {
     pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  // What was drawn stays where the old and new areas overlap.
-  const int keepWidth = std::min(width, w.pixelWidth);
-  const int keepHeight = std::min(height, w.pixelHeight);
-  for (int y = 0; y < keepHeight && !w.pixels.empty(); ++y) {
-    std::copy_n(w.pixels.begin() + static_cast<ptrdiff_t>(y) * w.pixelWidth, keepWidth,
-                pixels.begin() + static_cast<ptrdiff_t>(y) * width);
-  }
+  for (int y = 0; y < keepHeight; ++y)
+    std::copy_n(old + size_t(y) * size_t(w.pixelWidth), keepWidth, pixels.begin() + static_cast<ptrdiff_t>(y) * width);
   w.pixels.swap(pixels);
+  w.framebuffer = nullptr;
   w.pixelWidth = width;
   w.pixelHeight = height;
   w.pixelsChanged = true;
@@ -392,13 +427,14 @@ bool WindowSystem::EnsurePixels(WindowEntry& w) {
 }
 
 void WindowSystem::ResizePixels(WindowEntry& w) {
-  if (!w.pixels.empty()) EnsurePixels(w);
+  if (!w.pixels.empty() || w.framebuffer) EnsurePixels(w);
 }
 
 bool WindowSystem::DcPixels(HDC hdc, PlatformPixelBuffer* out) {
   WindowEntry* w = FindByDc(hdc);
   if (!w || !out || !EnsurePixels(*w)) return false;
-  *out = PlatformPixelBuffer{w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth};
+  *out = w->framebuffer ? PlatformPixelBuffer{w->framebuffer, w->pixelWidth, w->pixelHeight, w->framebufferStride}
+                        : PlatformPixelBuffer{w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth};
   return true;
 }
 
@@ -414,8 +450,11 @@ bool WindowSystem::ReadPixels(HWND hwnd, std::vector<uint32_t>& argb, int& width
   if (!EnsurePixels(*w)) return true;
   width = w->pixelWidth;
   height = w->pixelHeight;
-  argb.reserve(w->pixels.size());
-  for (uint32_t p : w->pixels) {
+  argb.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+  const uint32_t* rows = w->framebuffer ? w->framebuffer : w->pixels.data();
+  const int stride = w->framebuffer ? w->framebufferStride : width;
+  for (int i = 0; i < width * height; ++i) {
+    const uint32_t p = rows[static_cast<size_t>(i / width) * stride + static_cast<size_t>(i % width)];
     const uint32_t a = p >> 24;
     if (a == 0 || a == 255) {
       argb.push_back(a == 0 ? 0 : p);

@@ -1,5 +1,6 @@
 #include "screens/TGameDesktop.h"
 
+#include "graphics/DrawingObjects.h"
 #include "screens/ScreenActions.h"
 #include "screens/TGameMainMenu.h"
 #include "screens/TGameMenu.h"
@@ -13,6 +14,21 @@
 TGameDesktop::TGameDesktop() {
   new TMap();
   new TGameMenu();
+}
+
+void TGameDesktop::DrawBackground() {
+  TGraphics* surface = Surface();
+  auto* map = Children.empty() ? nullptr : dynamic_cast<TMap*>(Children.front());
+  GpBrush* white = BrushHandle(PaletteBrushes[kWhite]);
+  if (!surface || !map || !white || !map->CoversItsRectangle() || map->X > 0 || map->Y > 0) {
+    TDesktop::DrawBackground();
+    return;
+  }
+  const int32_t right = map->X + map->Width;
+  const int32_t bottom = map->Y + map->Height;
+  // Opaque white over anything is white, as the clear leaves it.
+  if (right < Width) surface->FillRectangle(white, right, 0, Width - right, Height);
+  if (bottom < Height) surface->FillRectangle(white, 0, bottom, right, Height - bottom);
 }
 
 void TGameDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {

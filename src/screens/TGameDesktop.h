@@ -20,4 +20,8 @@ class TGameDesktop : public TDesktop {
   // the map whose path p2 points to (a const std::wstring*) and requests a new
   // game screen; with another p1: the in-game main menu. Everything else is ignored.
   void OnNotify(TWindow* sender, TWindow* receiver, int32_t code, intptr_t p1, intptr_t p2) override;
+  // The screen's white background. The map window paints its whole rectangle
+  // opaque every frame, so only the rest is cleared: the picture is the one a
+  // full clear gives, for a seventh of the writing.
+  void DrawBackground() override;
 };

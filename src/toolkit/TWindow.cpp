@@ -28,6 +28,7 @@ void RemoveUnique(std::vector<TWindow*>& list, TWindow* window) {
 
 TWindow::TWindow(TWindow* parent) : Parent(parent) {
   LiveWindows.push_back(this);
+  FrameUpdates.push_back(this);
   if (parent) {
     parent->Children.push_back(this);
     Cell = parent->Cell;
@@ -36,6 +37,16 @@ TWindow::TWindow(TWindow* parent) : Parent(parent) {
   }
   TakeFocus();
   PointerWindow = this;
+}
+
+TWindow::TWindow(TWindow* parent, TOneOfMany) : Parent(parent), Focused(false), InFrameUpdates_(false) {
+  LiveWindows.push_back(this);
+  if (parent) {
+    parent->Children.push_back(this);
+    Cell = parent->Cell;
+  } else {
+    Cell = Application ? &Application->Graphics : &NoSurface;
+  }
 }
 
 TWindow::~TWindow() {
@@ -47,8 +58,15 @@ TWindow::~TWindow() {
   if (RootWindow == this) RootWindow = nullptr;
   RemoveFirst(FocusPath, this);
   RemoveUnique(LiveWindows, this);
+  if (InFrameUpdates_) RemoveUnique(FrameUpdates, this);
   // Every entry goes: a window queued twice must not be deleted twice.
   DeleteQueue.erase(std::remove(DeleteQueue.begin(), DeleteQueue.end(), this), DeleteQueue.end());
+}
+
+void TWindow::LeaveFrameUpdates() {
+  if (!InFrameUpdates_) return;
+  InFrameUpdates_ = false;
+  RemoveUnique(FrameUpdates, this);
 }
 
 void TWindow::Draw() {

@@ -23,7 +23,8 @@ class TWindow {
   // Deletes the children first, leaves the parent, repairs every global that
   // names this window and leaves every list.
   virtual ~TWindow();
-  // Called once per frame on every live window, in construction order.
+  // Called once per frame on every live window, in construction order (a
+  // window that left the frame's walk is called by its owner instead).
   virtual void Update() {}
   // Draws the children, first to last.
   virtual void Draw();
@@ -73,4 +74,25 @@ class TWindow {
   TWindow* Parent;
   std::vector<TWindow*> Children;
   bool Focused = true;
+
+ protected:
+  // Marks the constructor for windows that an owner makes by the thousand.
+  struct TOneOfMany {};
+  // Joins the live windows and the parent's children as the other constructor
+  // does, but stays out of the frame step's walk (see LeaveFrameUpdates) and
+  // takes neither the focus (Focused is false) nor the pointer. Once the owner
+  // has made them all, it gives the last one the focus (TakeFocus) and makes
+  // it the pointer window: the focus path, the focus flags and the pointer are
+  // then as making them one by one would have left them.
+  TWindow(TWindow* parent, TOneOfMany);
+
+  // Takes this window out of the frame step's walk over the live windows: its
+  // owner calls its Update itself, in the walk's order, whenever the window has
+  // something to do, so that windows with nothing to do cost the frame
+  // nothing. For windows made right after their owner, which take their place
+  // in the walk.
+  void LeaveFrameUpdates();
+
+ private:
+  bool InFrameUpdates_ = true;
 };

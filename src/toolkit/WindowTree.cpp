@@ -6,6 +6,7 @@
 #include "toolkit/TWindow.h"
 
 std::vector<TWindow*> LiveWindows;
+std::vector<TWindow*> FrameUpdates;
 std::vector<TWindow*> DeleteQueue;
 std::vector<TWindow*> FocusPath;
 TWindow* RootWindow = nullptr;
@@ -42,7 +43,7 @@ void RunFrameStep() {
   if (!RootWindow) return;
   // Update may create windows (they join the end of the list and are updated
   // this frame too); indices keep that safe.
-  for (size_t i = 0; i < LiveWindows.size(); ++i) LiveWindows[i]->Update();
+  for (size_t i = 0; i < FrameUpdates.size(); ++i) FrameUpdates[i]->Update();
   if (RootWindow) RootWindow->Draw();
   while (!DeleteQueue.empty()) delete DeleteQueue.front();
 }

@@ -7,6 +7,9 @@ class TWindow;
 
 // Every window constructed and not yet destroyed, in construction order.
 extern std::vector<TWindow*> LiveWindows;
+// The live windows the frame step calls Update on, in construction order: all
+// of them but those whose owner updates them (TWindow::LeaveFrameUpdates).
+extern std::vector<TWindow*> FrameUpdates;
 // Windows to delete at the end of the current frame.
 extern std::vector<TWindow*> DeleteQueue;
 // From the root (first) to the focused window (last).
@@ -29,8 +32,9 @@ void QueueForDeletion(TWindow* window);
 // with none on the path, the first child is appended to it.
 void FocusNext(TWindow* window);
 
-// One frame: Update every live window, Draw the root window, then delete the
-// queued windows. Does nothing without a root window.
+// One frame: Update every live window (those in FrameUpdates, which update
+// the others), Draw the root window, then delete the queued windows. Does
+// nothing without a root window.
 void RunFrameStep();
 
 // Deletes the root window and its tree, then logs "Найдено не удалённое окошко!"

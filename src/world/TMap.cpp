@@ -55,9 +55,26 @@ TMap::TMap(int32_t in_sideWidth) : TWindowBuffer(MapRect(in_sideWidth)), SideWid
     Columns_ = MapColumns;
     Rows_ = MapRows;
   }
-  Children.reserve(static_cast<size_t>(Columns_) * static_cast<size_t>(Rows_));
+  const size_t count = static_cast<size_t>(Columns_) * static_cast<size_t>(Rows_);
+  Children.reserve(count);
+  IsAwake_.assign(count, 0);
   for (int32_t r = 0; r < Rows_; ++r)
     for (int32_t c = 0; c < Columns_; ++c) new TWinCell(this, c, r, MapCells[c] ? MapCells[c][r] : nullptr);
+  CellsMade_ = Children.size();
+  // As if each cell had taken the focus and the pointer when it was made.
+  if (!Children.empty()) {
+    Children.back()->TakeFocus();
+    PointerWindow = Children.back();
+  }
+  // The route search's grid comes with the map, so that the first preview
+  // costs only its search.
+  Routes_.Build(MapCells, MapColumns, MapRows);
+  // Every stack shows its paused animation from the first frame on, and one
+  // loaded without lives goes then.
+  for (TWindow* child : Children) {
+    auto* cell = static_cast<TWinCell*>(child);
+    if (cell->Cell && cell->Cell->Unit) Wake(cell);
+  }
 }
 
 TMap::~TMap() {
@@ -67,6 +84,66 @@ TMap::~TMap() {
 }
 
 void TMap::Update() {
+  CarryOutOrder();
+  UpdateCells();
+}
+
+bool TMap::ChildrenAreTheGrid() const {
+  return Children.size() == IsAwake_.size() && Children.size() == CellsMade_;
+}
+
+TWinCell* TMap::GridCell(size_t in_index) const {
+  if (!ChildrenAreTheGrid() || in_index >= Children.size()) return nullptr;
+  auto* cell = dynamic_cast<TWinCell*>(Children[in_index]);
+  return cell && static_cast<size_t>(cell->Row) * Columns_ + cell->Column == in_index ? cell : nullptr;
+}
+
+void TMap::Wake(TWinCell* in_cell) {
+  if (!in_cell || in_cell->Map() != this) return;
+  const size_t index = static_cast<size_t>(in_cell->Row) * Columns_ + in_cell->Column;
+  if (GridCell(index) != in_cell || IsAwake_[index]) return;
+  IsAwake_[index] = 1;
+  Awake_.push_back(static_cast<int32_t>(index));
+}
+
+TWindow* TMap::HitTest(TPoint point) {
+  if (!ChildrenAreTheGrid() || Children.empty()) return TWindowBuffer::HitTest(point);
+  if (!Bounds().Contains(point)) return nullptr;
+  // Cells convert the point as every window does, and lie in a grid from the first one.
+  TPoint local = point;
+  Children.front()->ToLocal(local);
+  const int64_t column = FloorDiv(int64_t{local.x} - Children.front()->X, TWinCell::kWidth);
+  const int64_t row = FloorDiv(int64_t{local.y} - Children.front()->Y, TWinCell::kHeight);
+  if (column < 0 || row < 0 || column >= Columns_ || row >= Rows_) return this;
+  TWinCell* cell = GridCell(static_cast<size_t>(row) * Columns_ + static_cast<size_t>(column));
+  if (!cell) return TWindowBuffer::HitTest(point);
+  TWindow* hit = cell->HitTest(point);
+  return hit ? hit : this;
+}
+
+void TMap::UpdateCells() {
+  if (!ChildrenAreTheGrid()) {
+    // Cells have gone: every one that is left takes its turn, as in the walk.
+    for (size_t i = 0; i < Children.size(); ++i) Children[i]->Update();
+    return;
+  }
+  // The cells of the selection and of the route's target are looked at every
+  // frame whatever woke them: they are the ones an order changes.
+  Wake(SelectedCell);
+  Wake(TargetCell);
+  std::vector<int32_t> due;
+  due.swap(Awake_);
+  std::sort(due.begin(), due.end());
+  for (const int32_t index : due) IsAwake_[static_cast<size_t>(index)] = 0;
+  for (const int32_t index : due) {
+    TWinCell* cell = GridCell(static_cast<size_t>(index));
+    if (!cell) continue;
+    cell->Update();
+    if (cell->HasWork()) Wake(cell);
+  }
+}
+
+void TMap::CarryOutOrder() {
   if (Moving && Route.size() >= 2) {
     // The stack that took the order is gone (it died while selected): the
     // order ends here, as one without a route does, instead of waiting for a
@@ -113,6 +190,10 @@ void TMap::Draw() {
       DrawThinFrame(*graphics, *ActiveBorder, *InactiveBorder, Width, Height, Focused);
   }
   CopyToParent();
+}
+
+bool TMap::CoversItsRectangle() const {
+  return Bitmap && Surface() && Bitmap->Width() == Width && Bitmap->Height() == Height;
 }
 
 void TMap::VisibleRange(int32_t in_origin, int32_t in_step, int32_t in_count, int32_t in_limit, int32_t in_reach,
@@ -220,12 +301,20 @@ void TMap::ComputeRoute() {
         if (cell) cell->ForcePassable = in_value;
     }
   };
+  for (const TGridPosition& position : ChangedCells_) {
+    const auto [column, row] = position;
+    const bool inside = MapCells && column < MapColumns && row < MapRows && MapCells[column];
+    TCell* cell = inside ? MapCells[column][row] : nullptr;
+    Routes_.SetPassable(position, cell && cell->IsPassable());
+  }
+  ChangedCells_.clear();
   {
+    // The kept grid has the two ends as the world has them; the search takes
+    // them as passable, as IsPassable answers for them meanwhile.
     const TForcePassable ends(SelectedCell->Cell, TargetCell->Cell);
-    NAlgo::TDijkstra search;
-    search.Build(MapCells, MapColumns, MapRows);
     try {
-      search.Search({SelectedCell->Column, SelectedCell->Row}, {TargetCell->Column, TargetCell->Row}, Route);
+      Routes_.SearchBetween({SelectedCell->Column, SelectedCell->Row}, {TargetCell->Column, TargetCell->Row},
+                            Route);
     } catch (int) {
       Route.clear();
     }
@@ -233,6 +322,10 @@ void TMap::ComputeRoute() {
 
   for (const TGridPosition& position : Route)
     if (TWinCell* window = CellWindow(position.first, position.second)) window->OnRoute = 1;
+}
+
+void TMap::CellChanged(const TWinCell* in_cell) {
+  if (in_cell) ChangedCells_.emplace_back(in_cell->Column, in_cell->Row);
 }
 
 TWinCell* TMap::CellWindow(int32_t in_column, int32_t in_row) const {

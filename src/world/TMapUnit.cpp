@@ -1,5 +1,8 @@
 #include "world/TMapUnit.h"
 
+#include <map>
+#include <utility>
+
 #include "graphics/TextureRegistry.h"
 
 namespace {
@@ -9,11 +12,14 @@ const wchar_t* const kStateNames[kAnimationStateCount] = {L"attack",  L"beenhit"
 
 }  // namespace
 
-TAnimationPaths UnitAnimationPaths(const std::wstring& in_folder) {
+const TAnimationPaths& UnitAnimationPaths(const std::wstring& in_folder) {
+  static std::map<std::wstring, TAnimationPaths> made;
+  const auto found = made.find(in_folder);
+  if (found != made.end()) return found->second;
   TAnimationPaths paths;
   for (int state = 0; state < kAnimationStateCount; ++state)
     paths[state] = L"res/Unit/" + in_folder + L"/" + kStateNames[state] + L".tif";
-  return paths;
+  return made.emplace(in_folder, std::move(paths)).first->second;
 }
 
 TMapUnit::TMapUnit(const TAnimationPaths& in_paths) {

@@ -15,8 +15,9 @@ enum TAnimationState { kAttack, kBeenHit, kOver, kPaused, kRunning, kStopped, kA
 // Paths of the six sheets, in TAnimationState order.
 using TAnimationPaths = std::array<std::wstring, kAnimationStateCount>;
 
-// "res/Unit/" + folder + "/" + state + ".tif" for the six states.
-TAnimationPaths UnitAnimationPaths(const std::wstring& in_folder);
+// "res/Unit/" + folder + "/" + state + ".tif" for the six states. Made once
+// per folder: every stack of a type asks for the same six.
+const TAnimationPaths& UnitAnimationPaths(const std::wstring& in_folder);
 
 class TMapUnit {
  public:

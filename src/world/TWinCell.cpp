@@ -56,11 +56,18 @@ int32_t SaturatingSubtract(int32_t in_value, int32_t in_amount) {
 }  // namespace
 
 TWinCell::TWinCell(TMap* in_map, int32_t in_column, int32_t in_row, TCell* in_cell)
-    : TWindow(in_map), Column(in_column), Row(in_row), Cell(in_cell), Map_(in_map) {
+    : TWindow(in_map, TOneOfMany{}), Column(in_column), Row(in_row), Cell(in_cell), Map_(in_map) {
   X = kWidth * in_column;
   Y = kHeight * in_row;
   Width = kWidth;
   Height = kHeight;
+}
+
+bool TWinCell::HasWork() const {
+  if (!Cell || !Cell->Unit) return false;
+  const TUnit& unit = *Cell->Unit;
+  return unit.Animating || unit.Lives <= 0 || unit.CurrentAnimation != unit.Animation(kPaused) || OffsetX != 0.0 ||
+         OffsetY != 0.0;
 }
 
 void TWinCell::Update() {
@@ -140,6 +147,9 @@ void TWinCell::Swap(TWinCell* in_other) {
   StepY = -OffsetY / frames;
   unit.CurrentAnimation = unit.Animation(kRunning);
   unit.Animating = true;
+  Map_->Wake(this);
+  Map_->CellChanged(this);
+  in_other->Map()->CellChanged(in_other);
 }
 
 void TWinCell::Attacke(TWinCell* in_other) {
@@ -176,6 +186,8 @@ void TWinCell::Attacke(TWinCell* in_other) {
   attacker.Animating = true;
   target.CurrentAnimation = target.Animation(target.Lives <= 0 ? kOver : kBeenHit);
   target.Animating = true;
+  Map_->Wake(this);
+  in_other->Map()->Wake(in_other);
 }
 
 void TWinCell::RemoveStack() {
@@ -191,6 +203,7 @@ void TWinCell::RemoveStack() {
   // The cell owns its stack, so it goes even when no player lists it.
   Cell->Unit = nullptr;
   delete unit;
+  Map_->CellChanged(this);
   if (type == kQueenType) {
     WinnerText = L"Выйграл Игрок:\n" + Players[(owner % 2 + 3) % 2].Name;
     RequestScreen(2);

@@ -17,7 +17,9 @@ class TWinCell : public TWindow {
   static constexpr int32_t kHeight = 48;
 
   // Joins in_map's children with the rectangle (64 in_column, 48 in_row, 64, 48).
-  // in_cell is the grid entry shown, not owned.
+  // in_cell is the grid entry shown, not owned. One of many: the map updates
+  // its cells (TMap::Update), and gives the focus and the pointer to the last
+  // one it makes.
   TWinCell(TMap* in_map, int32_t in_column, int32_t in_row, TCell* in_cell);
 
   // Once per frame, for a cell that holds a stack. An animating stack goes on
@@ -27,6 +29,10 @@ class TWinCell : public TWindow {
   // without lives that has stopped animating is removed (RemoveStack). Nothing
   // on a map that is not played (TMap::IsPlayed).
   void Update() override;
+  // Whether Update would change anything: false for a cell without a stack,
+  // and for an idle stack with lives that shows its paused animation with the
+  // offsets at 0.
+  bool HasWork() const;
   // A cell keeps its size.
   void SetSize(int32_t, int32_t) override {}
   // Ignored while the map carries out an order and on the cell where the

@@ -325,4 +325,102 @@ TEST(TDijkstra, MatchesTheLiteralSearchOnRandomMaps) {
   EXPECT_GT(large, 50);
 }
 
+// One search kept over many queries, as the map window keeps it: queries from
+// the same start go on from the last one, some ends are made passable for one
+// query only (SearchBetween), and cells change between queries. Every answer
+// must be the literal search's on a fresh grid as it is at that moment.
+TEST(TDijkstra, KeptSearchesMatchTheLiteralSearchOnRandomMaps) {
+  std::mt19937 random(20250111);
+  std::uniform_int_distribution<int> percent(0, 99);
+  int queries = 0, found = 0, failed = 0, between = 0, blockedEnds = 0, changes = 0;
+  while (queries < 20000) {
+    const int most = percent(random) < 90 ? 12 : 30;
+    const int columns = std::uniform_int_distribution<int>(3, most)(random);
+    const int rows = std::uniform_int_distribution<int>(3, most)(random);
+    const int density = percent(random) < 15 ? 0 : std::uniform_int_distribution<int>(0, 40)(random);
+    TTestGrid grid(columns, rows);
+    for (int column = 0; column < columns; ++column) {
+      for (int row = 0; row < rows; ++row) grid.At(column, row).Passable = percent(random) >= density;
+    }
+    TDijkstra kept;
+    kept.Build(grid.Cells(), columns, rows);
+    TPosition start = RandomPosition(random, grid);
+    for (int step = 0; step < 30; ++step) {
+      const int roll = percent(random);
+      if (roll < 10) {
+        // A cell changes; the kept grid is told.
+        const TPosition cell{std::uniform_int_distribution<int>(0, columns - 1)(random),
+                             std::uniform_int_distribution<int>(0, rows - 1)(random)};
+        TTestCell& changed = grid.At(cell.first, cell.second);
+        changed.Passable = !changed.Passable;
+        kept.SetPassable(cell, changed.Passable);
+        ++changes;
+        continue;
+      }
+      // Any cell, passable or not, as a stack's cell or an enemy's is.
+      const auto anyCell = [&] {
+        return TPosition{std::uniform_int_distribution<int>(0, columns - 1)(random),
+                         std::uniform_int_distribution<int>(0, rows - 1)(random)};
+      };
+      // Mostly the same start, as while a stack stays selected.
+      if (roll < 25) start = percent(random) < 50 ? anyCell() : RandomPosition(random, grid);
+      const bool ends = percent(random) < 50;
+      const TPosition target = ends && percent(random) < 50 ? anyCell() : RandomPosition(random, grid);
+      TOutcome expected;
+      if (ends) {
+        // The literal search on the grid with both ends made passable.
+        const bool inside = start.first >= 0 && start.first < columns && start.second >= 0 && start.second < rows &&
+                            target.first >= 0 && target.first < columns && target.second >= 0 &&
+                            target.second < rows;
+        if (inside) {
+          TTestCell& from = grid.At(start.first, start.second);
+          TTestCell& to = grid.At(target.first, target.second);
+          const bool fromWas = from.Passable, toWas = to.Passable;
+          blockedEnds += !fromWas || !toWas;
+          from.Passable = to.Passable = true;
+          expected = SearchOnce<TDijkstraOracle>(grid, start, target);
+          from.Passable = fromWas;
+          to.Passable = toWas;
+        }
+        ++between;
+      } else {
+        expected = SearchOnce<TDijkstraOracle>(grid, start, target);
+      }
+      TOutcome actual;
+      try {
+        if (ends) {
+          kept.SearchBetween(start, target, actual.Route);
+        } else {
+          kept.Search(start, target, actual.Route);
+        }
+        actual.Found = true;
+      } catch (int error) {
+        EXPECT_EQ(error, 0);
+      }
+      ++queries;
+      ASSERT_EQ(actual.Found, expected.Found)
+          << "query " << queries << (ends ? " between" : "") << " from (" << start.first << "," << start.second
+          << ") to (" << target.first << "," << target.second << ") on\n"
+          << grid.Picture();
+      ASSERT_EQ(actual.Route, expected.Route)
+          << "query " << queries << (ends ? " between" : "") << "\nexpected " << Describe(expected.Route)
+          << "\nactual   " << Describe(actual.Route) << "\non\n"
+          << grid.Picture();
+      if (actual.Found && !ends) {
+        std::map<TPosition, float> distances;
+        for (const TDijkstra::TNode& node : kept.Nodes()) distances[{node.X, node.Y}] = node.Distance;
+        for (size_t i = 0; i < actual.Route.size(); ++i)
+          ASSERT_EQ(distances.at(actual.Route[i]), expected.Distances[i]) << "query " << queries;
+      }
+      (expected.Found ? found : failed) += 1;
+    }
+  }
+  // Both outcomes, both kinds of query, ends the grid does not pass, changes.
+  EXPECT_GT(found, 8000);
+  EXPECT_GT(failed, 1000);
+  EXPECT_GT(between, 8000);
+  EXPECT_GT(blockedEnds, 1500);
+  EXPECT_GT(changes, 1500);
+}
+
 }  // namespace

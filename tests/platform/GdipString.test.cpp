@@ -178,3 +178,36 @@ TEST_F(GdipString, CyrillicAndTranslucentColoursDraw) {
   EXPECT_LT(darkest, 200);
   EXPECT_GT(darkest, 110);
 }
+
+TEST_F(GdipString, TextDrawnAgainFollowsEveryChangeOfTextFontFormatAndRectangle) {
+  TestBitmap canvas(200, 120);
+  const RectF wide(5.0f, 5.0f, 190.0f, 0.0f);
+  const RectF narrow(5.0f, 5.0f, 60.0f, 0.0f);
+  const WCHAR* text = L"Words that wrap in a narrow box";
+  const InkBox oneLine = Draw(canvas, text, wide);
+  const InkBox wrapped = Draw(canvas, text, narrow);
+  EXPECT_GT(wrapped.Height(), oneLine.Height() + 10) << "the narrow box wraps";
+  // Drawn again, each is the same as the first time.
+  for (int round = 0; round < 2; ++round) {
+    const InkBox again = Draw(canvas, text, wide);
+    EXPECT_EQ(again.Width(), oneLine.Width());
+    EXPECT_EQ(again.Height(), oneLine.Height());
+    EXPECT_EQ(Draw(canvas, text, narrow).Height(), wrapped.Height());
+  }
+  // Another text, a centred format and a larger font each change the picture.
+  EXPECT_LT(Draw(canvas, L"Words", wide).Width(), oneLine.Width());
+  ASSERT_EQ(Ok, GdipSetStringFormatAlign(format_, StringAlignmentCenter));
+  EXPECT_GT(Draw(canvas, L"Words", wide).left, oneLine.left + 40);
+  ASSERT_EQ(Ok, GdipSetStringFormatAlign(format_, StringAlignmentNear));
+  EXPECT_EQ(Draw(canvas, L"Words", wide).left, oneLine.left);
+  GpFontFamily* family = nullptr;
+  ASSERT_EQ(Ok, GdipCreateFontFamilyFromName(L"Times New Roman", nullptr, &family));
+  GpFont* large = nullptr;
+  ASSERT_EQ(Ok, GdipCreateFont(family, 20.0f, FontStyleRegular, UnitPoint, &large));
+  GdipDeleteFontFamily(family);
+  std::swap(font_, large);
+  EXPECT_GT(Draw(canvas, L"Words", wide).Height(), oneLine.Height() + 5);
+  std::swap(font_, large);
+  GdipDeleteFont(large);
+  EXPECT_EQ(Draw(canvas, text, wide).Height(), oneLine.Height());
+}

@@ -9,6 +9,7 @@
 #include "platform/PlatformTest.h"
 #include "shell/ErrorLog.h"
 #include "shell/TGame.h"
+#include "toolkit/TWindowBuffer.h"
 #include "toolkit/WindowTree.h"
 #include "world/WorldState.h"
 
@@ -83,6 +84,14 @@ void TGameHarness::Tick(int frames) {
   }
 }
 
+void TGameHarness::SetClientSize(int width, int height) {
+  RECT outer{}, client{};
+  GetWindowRect(Window(), &outer);
+  GetClientRect(Window(), &client);
+  MoveWindow(Window(), outer.left, outer.top, width + (outer.right - outer.left) - client.right,
+             height + (outer.bottom - outer.top) - client.bottom, TRUE);
+}
+
 void TGameHarness::MouseMove(int x, int y) {
   Send(WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<short>(x), static_cast<short>(y)));
 }
@@ -146,3 +155,13 @@ std::vector<uint32_t> TGameHarness::ScreenArea(int x, int y, int width, int heig
 }
 
 void TGameHarness::Close() { Send(WM_CLOSE, 0, 0); }
+
+TPoint ScreenPointOf(const TWindow* window, int32_t x, int32_t y) {
+  for (const TWindow* w = window->Parent; w; w = w->Parent) {
+    if (dynamic_cast<const TWindowBuffer*>(w)) {
+      x += w->X;
+      y += w->Y;
+    }
+  }
+  return TPoint{x, y};
+}

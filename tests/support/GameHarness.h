@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Geometry.h"
 #include "platform/Win32.h"
 
 class TGame;
+class TWindow;
 
 class TGameHarness {
  public:
@@ -33,6 +35,8 @@ class TGameHarness {
 
   // Moves the test clock on by the frame interval and delivers one WM_TIMER.
   void Tick(int frames = 1);
+  // Resizes the native window to this client size; WM_SIZE carries it to the desktop.
+  void SetClientSize(int width, int height);
   void MouseMove(int x, int y);
   void LeftDown(int x, int y);
   void LeftUp(int x, int y);
@@ -65,3 +69,7 @@ class TGameHarness {
 
 // The generated res/ tree of the build, for tests that load images.
 std::filesystem::path GeneratedResDir();
+
+// The screen point of a point in a window's drawing coordinates: only buffers
+// start a coordinate space of their own.
+TPoint ScreenPointOf(const TWindow* window, int32_t x, int32_t y);

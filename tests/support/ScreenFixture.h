@@ -50,13 +50,7 @@ class ScreenTest : public ::testing::Test {
     Harness.Tick();
   }
 
-  void SetClientSize(int width, int height) {
-    RECT outer{}, client{};
-    GetWindowRect(Harness.Window(), &outer);
-    GetClientRect(Harness.Window(), &client);
-    MoveWindow(Harness.Window(), outer.left, outer.top, width + (outer.right - outer.left) - client.right,
-               height + (outer.bottom - outer.top) - client.bottom, TRUE);
-  }
+  void SetClientSize(int width, int height) { Harness.SetClientSize(width, height); }
 
   // Writes a file into the working directory, creating its folders.
   void WriteFile(const std::filesystem::path& relative, const std::string& bytes = "0\r\n") {
@@ -130,15 +124,7 @@ class ScreenTest : public ::testing::Test {
 
   // The screen point of a point in a window's drawing coordinates: only
   // buffers start a coordinate space of their own.
-  static TPoint OnScreen(const TWindow* window, int32_t x, int32_t y) {
-    for (const TWindow* w = window->Parent; w; w = w->Parent) {
-      if (dynamic_cast<const TWindowBuffer*>(w)) {
-        x += w->X;
-        y += w->Y;
-      }
-    }
-    return TPoint{x, y};
-  }
+  static TPoint OnScreen(const TWindow* window, int32_t x, int32_t y) { return ScreenPointOf(window, x, y); }
 
   // What the screen shows of a rectangle in screen coordinates.
   std::vector<uint32_t> PixelsIn(const TRect& area) const {

@@ -71,29 +71,14 @@ class WidgetTest : public ::testing::Test {
     Harness.Tick();
   }
 
-  // Resizes the native window to this client size; WM_SIZE carries it to the desktop.
-  void SetClientSize(int width, int height) {
-    RECT outer{}, client{};
-    GetWindowRect(Harness.Window(), &outer);
-    GetClientRect(Harness.Window(), &client);
-    MoveWindow(Harness.Window(), outer.left, outer.top, width + (outer.right - outer.left) - client.right,
-               height + (outer.bottom - outer.top) - client.bottom, TRUE);
-  }
+  void SetClientSize(int width, int height) { Harness.SetClientSize(width, height); }
 
   // A menu centred on the desktop: at (200, 150) for the default size.
   TRecordingMenu* OpenMenu(int32_t width = 400, int32_t height = 300) { return new TRecordingMenu(width, height); }
 
   // The screen point of a point in a window's drawing coordinates: only
   // buffers start a coordinate space of their own.
-  static TPoint OnScreen(const TWindow* window, int32_t x, int32_t y) {
-    for (const TWindow* w = window->Parent; w; w = w->Parent) {
-      if (dynamic_cast<const TWindowBuffer*>(w)) {
-        x += w->X;
-        y += w->Y;
-      }
-    }
-    return TPoint{x, y};
-  }
+  static TPoint OnScreen(const TWindow* window, int32_t x, int32_t y) { return ScreenPointOf(window, x, y); }
   void ClickAt(const TWindow* window, int32_t x, int32_t y) {
     const TPoint p = OnScreen(window, x, y);
     Harness.LeftClick(p.x, p.y);

@@ -59,6 +59,31 @@ class TProbe : public TWindow {
   bool HandlesKeys;
 };
 
+// A probe whose children leave the frame's walk: it updates those of them
+// that have work, right after itself, as the map does with its cells.
+class TOwnerProbe : public TProbe {
+ public:
+  class TPart : public TProbe {
+   public:
+    TPart(TOwnerProbe* owner, const char* name) : TProbe(owner, name, {}) { LeaveFrameUpdates(); }
+    bool Work = false;
+  };
+
+  using TProbe::TProbe;
+  void Update() override {
+    TProbe::Update();
+    for (TWindow* child : Children)
+      if (static_cast<TPart*>(child)->Work) child->Update();
+  }
+};
+
+// A window made as one of many.
+class TManyPart : public TWindow {
+ public:
+  explicit TManyPart(TWindow* owner) : TWindow(owner, TOneOfMany{}) {}
+  void Update() override { Events.push_back("many.update"); }
+};
+
 // A desktop that records the keys that reach it.
 class TKeyDesktop : public TDesktop {
  public:
@@ -142,6 +167,63 @@ TEST_F(WindowTreeTest, QueuedWindowsLiveOneMoreFrameAndAreDeletedOnceEvenIfQueue
   EXPECT_EQ(Events, (std::vector<std::string>{"doomed.update", "doomed.draw", "doomed.deleted"}));
   EXPECT_TRUE(DeleteQueue.empty());
   EXPECT_EQ(desktop_->Children.size(), 0u);
+}
+
+TEST_F(WindowTreeTest, WindowsThatLeftTheFrameWalkAreUpdatedByTheirOwnerInItsPlace) {
+  new TProbe(desktop_, "before", {});
+  auto* owner = new TOwnerProbe(desktop_, "owner", {});
+  auto* idle = new TOwnerProbe::TPart(owner, "idle");
+  auto* busy = new TOwnerProbe::TPart(owner, "busy");
+  new TProbe(desktop_, "after", {});
+  busy->Work = true;
+  Events.clear();
+  harness_.Tick();
+  std::vector<std::string> updates;
+  for (const auto& e : Events)
+    if (e.find(".update") != std::string::npos) updates.push_back(e);
+  // The parts keep their place right after their owner; only the busy one is updated.
+  EXPECT_EQ(updates, (std::vector<std::string>{"before.update", "owner.update", "busy.update", "after.update"}));
+  EXPECT_EQ(FrameUpdates.size() + 2, LiveWindows.size());
+
+  // Leaving the tree, a part that left the walk leaves every list.
+  owner->DeleteChild(idle);
+  EXPECT_EQ(std::count(LiveWindows.begin(), LiveWindows.end(), idle), 0);
+  desktop_->DeleteChild(owner);
+  EXPECT_EQ(FrameUpdates.size(), LiveWindows.size());
+  Events.clear();
+  harness_.Tick();
+  EXPECT_EQ(std::count(Events.begin(), Events.end(), "busy.update"), 0);
+}
+
+TEST_F(WindowTreeTest, WindowsMadeAsOneOfManyEndAsIfMadeOneByOne) {
+  // One by one: each new window takes the focus and the pointer.
+  auto* single = new TProbe(desktop_, "single", {});
+  std::vector<TWindow*> singles;
+  for (int i = 0; i < 3; ++i) singles.push_back(new TProbe(single, "part", {}));
+  const std::vector<TWindow*> singlePath = FocusPath;
+  std::vector<bool> singleFlags;
+  for (TWindow* part : singles) singleFlags.push_back(part->Focused);
+  EXPECT_EQ(PointerWindow, singles.back());
+
+  // As one of many, the owner hands the focus and the pointer on at the end.
+  auto* owner = new TProbe(desktop_, "owner", {});
+  std::vector<TWindow*> many;
+  for (int i = 0; i < 3; ++i) many.push_back(new TManyPart(owner));
+  many.back()->TakeFocus();
+  PointerWindow = many.back();
+  EXPECT_EQ(FocusPath, (std::vector<TWindow*>{desktop_, owner, many.back()}));
+  EXPECT_EQ(singlePath, (std::vector<TWindow*>{desktop_, single, singles.back()}));
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(many[i]->Focused, singleFlags[i]);
+    EXPECT_EQ(singleFlags[i], i == 2) << "the newer ones took the focus away";
+  }
+  EXPECT_EQ(owner->Children, many);
+  EXPECT_EQ(std::vector<TWindow*>(LiveWindows.end() - 3, LiveWindows.end()), many);
+  // They take no part in the frame's own walk.
+  Events.clear();
+  harness_.Tick();
+  EXPECT_EQ(std::count(Events.begin(), Events.end(), "many.update"), 0);
 }
 
 TEST_F(WindowTreeTest, WindowsOutsideTheTreeAreLoggedOnceEachAtTearDown) {

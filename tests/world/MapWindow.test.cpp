@@ -271,6 +271,51 @@ TEST_F(MapWindowTest, RightButtonShowsTheCellsTextAndCancelsTheSelection) {
   EXPECT_EQ(text, L"Местность");
 }
 
+TEST_F(MapWindowTest, HitTestingFindsTheCellWhoseRectangleHoldsThePoint) {
+  TMap* map = Show(MapText(7, 5, {}));
+  ASSERT_NE(map, nullptr);
+  // The window whose rectangle holds the point, asked of every cell.
+  const auto expected = [map](TPoint point) -> TWindow* {
+    if (!map->Bounds().Contains(point)) return nullptr;
+    TPoint local = point;
+    map->ToLocal(local);
+    for (TWindow* cell : map->Children)
+      if (cell->Bounds().Contains(local)) return cell;
+    return map;
+  };
+  for (const TPoint scroll : {TPoint{0, 0}, TPoint{-37, -29}, TPoint{101, 13}, TPoint{-500, 300}}) {
+    map->ScrollBy(scroll.x, scroll.y);
+    for (int y = -3; y < map->Height + 3; y += 7) {
+      for (int x = -3; x < map->Width + 3; x += 5) {
+        ASSERT_EQ(map->HitTest(TPoint{x, y}), expected(TPoint{x, y})) << x << "," << y;
+      }
+    }
+    // Cell edges (the map lies at the screen's origin): the last pixel of a
+    // cell and the first of its neighbours.
+    const TWinCell* cell = map->CellWindow(2, 2);
+    EXPECT_EQ(map->HitTest(TPoint{cell->X + 63, cell->Y + 47}), expected(TPoint{cell->X + 63, cell->Y + 47}));
+    EXPECT_EQ(map->HitTest(TPoint{cell->X + 64, cell->Y + 47}), expected(TPoint{cell->X + 64, cell->Y + 47}));
+    EXPECT_EQ(map->HitTest(TPoint{cell->X + 63, cell->Y + 48}), expected(TPoint{cell->X + 63, cell->Y + 48}));
+  }
+  map->ScrollBy(436, -284);
+  const TWinCell* cell = map->CellWindow(2, 2);
+  ASSERT_EQ(cell->X, 128);
+  EXPECT_EQ(map->HitTest(TPoint{128 + 63, 96 + 47}), cell);
+  EXPECT_EQ(map->HitTest(TPoint{128 + 64, 96 + 47}), map->CellWindow(3, 2));
+  EXPECT_EQ(map->HitTest(TPoint{128 + 63, 96 + 48}), map->CellWindow(2, 3));
+  EXPECT_EQ(map->HitTest(TPoint{64 * 7, 10}), map) << "beside the last column";
+  EXPECT_EQ(map->HitTest(TPoint{-1, 10}), nullptr) << "outside the map";
+
+  // With a cell gone the others are still found.
+  TWinCell* gone = map->CellWindow(1, 1);
+  const TPoint onGone{gone->X + 5, gone->Y + 5};
+  const TPoint onNeighbour{gone->X + 64 + 5, gone->Y + 5};
+  map->DeleteChild(gone);
+  EXPECT_EQ(map->HitTest(onGone), map);
+  EXPECT_EQ(map->HitTest(onNeighbour), expected(onNeighbour));
+  EXPECT_NE(map->HitTest(onNeighbour), map);
+}
+
 TEST_F(MapWindowTest, HoverFollowsThePointer) {
   TMap* map = Show(MapText(4, 3, {}));
   ASSERT_NE(map, nullptr);

@@ -365,6 +365,42 @@ TEST_F(OrdersTest, ADyingStackCannotBeSelectedAndItsPlayerCanStillMove) {
   EXPECT_EQ(TurnCounter, 2);
 }
 
+TEST_F(OrdersTest, RoutesSeeWhereStacksWentAndWhatTheyLeft) {
+  // A corridor with one way round below its middle, (2, 1).
+  TMap* map = Show(GridMapText(0, 5, 2,
+                               {{0, 0, "<[0 0]NU0[0 10 1 0 3]>"},
+                                {4, 0, "<[0 0]NU1[2 10 1 0 3]>"},
+                                {0, 1, "<[0 0]P(2 1)N>"},
+                                {1, 1, "<[0 0]P(2 1)N>"},
+                                {3, 1, "<[0 0]P(2 1)N>"},
+                                {4, 1, "<[0 0]P(2 1)N>"}}));
+  ASSERT_NE(map, nullptr);
+  Click(0, 0);
+  Hover(4, 0);
+  EXPECT_EQ(map->Route, (TRoute{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
+  // Player 0's stack walks into the middle of the corridor.
+  Hover(2, 0);
+  Click(2, 0);
+  Harness.Tick(2 * (Frames(StackAt(0, 0), kRunning) + 2));
+  ASSERT_NE(StackAt(2, 0), nullptr);
+  ASSERT_EQ(TurnCounter, 1);
+
+  // Player 1 goes round it, over the cell it left.
+  Click(4, 0);
+  ASSERT_TRUE(map->HasSelection);
+  Hover(0, 0);
+  EXPECT_EQ(map->Route, (TRoute{{4, 0}, {3, 0}, {2, 1}, {1, 0}, {0, 0}}));
+  Hover(2, 0);
+  EXPECT_EQ(map->Route, (TRoute{{4, 0}, {3, 0}, {2, 0}}));
+  RightClick(4, 0);
+
+  // Once the stack is gone its cell is open ground again.
+  Window(2, 0)->RemoveStack();
+  Click(4, 0);
+  Hover(0, 0);
+  EXPECT_EQ(map->Route, (TRoute{{4, 0}, {3, 0}, {2, 0}, {1, 0}, {0, 0}}));
+}
+
 TEST_F(OrdersTest, AnOrderWhoseStackIsGoneEndsAsOneWithoutARoute) {
   TMap* map = Show(GridMapText(0, 4, 1, {{0, 0, "<[0 0]NU0[0 10 1 0 3]>"}}));
   ASSERT_NE(map, nullptr);
