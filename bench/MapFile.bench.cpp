@@ -10,7 +10,7 @@
 #include "BenchMaps.h"
 #include "graphics/TTexture.h"
 #include "graphics/TextureRegistry.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "world/MapFile.h"
 #include "world/WorldState.h"
 

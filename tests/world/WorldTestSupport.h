@@ -14,7 +14,7 @@
 
 #include "graphics/Geometry.h"
 #include "graphics/TTexture.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 
 // Every texture registered, GDI+ and the drawing objects running, the working
 // directory a scratch one that sees the generated res/. The world is cleared
