@@ -4,6 +4,14 @@
 
 namespace Gdiplus {
 
+namespace {
+bool discardDrawing = false;
+}  // namespace
+
+void GdipCanvas::Discard(bool discard) { discardDrawing = discard; }
+
+bool GdipCanvas::Discarded() { return discardDrawing; }
+
 GdipCanvas::GdipCanvas(const GdipGraphicsObject& graphics) : hdc_(graphics.hdc), bitmap_(graphics.bitmap) {
   if (bitmap_) {
     pixels_ = PlatformPixelBuffer{bitmap_->data, bitmap_->width, bitmap_->height, bitmap_->width};
