@@ -22,7 +22,8 @@ class GdipCanvas {
   // longer has any.
   GpStatus Status() const { return status_; }
   // True when there is nothing to draw on (a failed lookup or a zero-sized
-  // window), and for every target while drawing is discarded.
+  // window), and for every target while drawing is discarded (then a window's
+  // pixels are not looked up, and a context whose window is gone answers Ok).
   bool Empty() const { return status_ != Ok || pixels_.width <= 0 || pixels_.height <= 0 || Discarded(); }
   const PlatformPixelBuffer& Pixels() const { return pixels_; }
   // 32bppRGB bitmaps ignore alpha.

@@ -100,8 +100,8 @@ TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
   TReplay replay = config.Setup;
   TReplayGame game;
   game.Map = "duel.map";
-  for (const char* line : {"probe 9 4", "probe 4 1", "menu", "save Abc", "order 0 1 3 0", "cut 9 1 6 0 9", "pass",
-                           "order 8 2 1 2"}) {
+  for (const char* line : {"probe 9 4", "probe 4 1 hasty", "menu", "save Abc", "order 0 1 3 0 via 3 1", "cut 9 1 6 0 9",
+                           "pass hasty", "order 8 2 1 2"}) {
     const auto action = ParseAction(line);
     ASSERT_TRUE(action.has_value()) << line;
     game.Actions.push_back(*action);

@@ -28,22 +28,43 @@ class TReplayTest : public ::testing::Test {
 
 }  // namespace
 
+namespace {
+
+TAction Action(TActionKind in_kind, TCellPos in_from = {}, TCellPos in_to = {}) {
+  TAction action;
+  action.Kind = in_kind;
+  action.From = in_from;
+  action.To = in_to;
+  return action;
+}
+
+}  // namespace
+
 TEST(TAction, EveryKindReadsBackAsWritten) {
-  std::vector<TAction> actions(6);
-  actions[0] = {TActionKind::Order, {0, 3}, {9, 4}, 0, ""};
-  actions[1] = {TActionKind::Cut, {1, 2}, {5, 7}, 13, ""};
-  actions[2] = {TActionKind::Probe, {}, {4, 4}, 0, ""};
-  actions[3] = {TActionKind::Pass, {}, {}, 0, ""};
-  actions[4] = {TActionKind::Save, {}, {}, 0, "Ab3z"};
-  actions[5] = {TActionKind::Menu, {}, {}, 0, ""};
+  std::vector<TAction> actions;
+  actions.push_back(Action(TActionKind::Order, {0, 3}, {9, 4}));
+  actions.push_back(Action(TActionKind::Cut, {1, 2}, {5, 7}));
+  actions.back().Frames = 13;
+  actions.back().Via = TCellPos{2, 2};
+  actions.push_back(Action(TActionKind::Probe, {}, {4, 4}));
+  actions.back().Hasty = true;
+  actions.push_back(Action(TActionKind::Pass));
+  actions.push_back(Action(TActionKind::Save));
+  actions.back().Name = "Ab3z";
+  actions.push_back(Action(TActionKind::Menu));
+  actions.push_back(Action(TActionKind::Order, {1, 1}, {2, 2}));
+  actions.back().Via = TCellPos{1, 2};
+  actions.back().Hasty = true;
   for (const TAction& action : actions) {
     const auto read = ParseAction(ActionText(action));
     ASSERT_TRUE(read.has_value()) << ActionText(action);
     EXPECT_EQ(*read, action) << ActionText(action);
   }
-  EXPECT_EQ(ActionText(actions[1]), "cut 1 2 5 7 13");
+  EXPECT_EQ(ActionText(actions[1]), "cut 1 2 5 7 13 via 2 2");
+  EXPECT_EQ(ActionText(actions[6]), "order 1 1 2 2 via 1 2 hasty");
   for (const char* bad : {"order 1 2 3", "order 1 2 3 4 5", "cut 1 2 3 4", "cut 1 2 3 4 -1", "save a.map",
-                          "save", "pass now", "jump 1 1", ""})
+                          "save", "pass now", "jump 1 1", "", "probe 1 1 via 2 2", "save Ab hasty",
+                          "order 1 1 2 2 hasty hasty", "order 1 1 2 2 via 3"})
     EXPECT_FALSE(ParseAction(bad).has_value()) << bad;
 }
 
@@ -60,12 +81,14 @@ TEST_F(TReplayTest, AFileWrittenAsASessionGoesReadsBackWithItsMapsByteForByte) {
     TReplayWriter writer(Path_, header);
     ASSERT_TRUE(writer.Good());
     writer.Game("duel.map");
-    writer.Action({TActionKind::Order, {0, 3}, {9, 4}, 0, ""});
+    writer.Action(Action(TActionKind::Order, {0, 3}, {9, 4}));
     writer.Comment("turn 1");
-    writer.Action({TActionKind::Pass, {}, {}, 0, ""});
+    writer.Action(Action(TActionKind::Pass));
     writer.Result("win 1 turns 2");
     writer.Game("b.map");
-    writer.Action({TActionKind::Save, {}, {}, 0, "Q1"});
+    TAction save = Action(TActionKind::Save);
+    save.Name = "Q1";
+    writer.Action(save);
     writer.Quit();
     writer.Failure("soft-lock:\nthe order did not end");
   }

@@ -82,7 +82,10 @@ int main(int argc, char** argv) {
       }
       return result;
     };
-    if (option == "--maps") {
+    if (option == "--help") {
+      std::cout << kUsage;
+      return 0;
+    } else if (option == "--maps") {
       while (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) mapPaths.emplace_back(argv[++i]);
     } else if (option == "--policies") {
       const std::string both = value();

@@ -11,9 +11,7 @@ std::string Cells(const TAction& in_action) {
          std::to_string(in_action.To.Column) + " " + std::to_string(in_action.To.Row);
 }
 
-}  // namespace
-
-std::string ActionText(const TAction& in_action) {
+std::string BaseText(const TAction& in_action) {
   switch (in_action.Kind) {
     case TActionKind::Order:
       return "order " + Cells(in_action);
@@ -31,12 +29,21 @@ std::string ActionText(const TAction& in_action) {
   return "";
 }
 
+}  // namespace
+
+std::string ActionText(const TAction& in_action) {
+  std::string text = BaseText(in_action);
+  if (in_action.Via)
+    text += " via " + std::to_string(in_action.Via->Column) + " " + std::to_string(in_action.Via->Row);
+  if (in_action.Hasty) text += " hasty";
+  return text;
+}
+
 std::optional<TAction> ParseAction(const std::string& in_line) {
   std::istringstream words(in_line);
   std::string verb;
   if (!(words >> verb)) return std::nullopt;
   TAction action;
-  std::string rest;
   if (verb == "order" || verb == "cut") {
     action.Kind = verb == "order" ? TActionKind::Order : TActionKind::Cut;
     if (!(words >> action.From.Column >> action.From.Row >> action.To.Column >> action.To.Row)) return std::nullopt;
@@ -54,7 +61,19 @@ std::optional<TAction> ParseAction(const std::string& in_line) {
   } else {
     return std::nullopt;
   }
-  if (words >> rest) return std::nullopt;
+  std::string word;
+  while (words >> word) {
+    if (word == "via" && action.IsOrder() && !action.Via && !action.Hasty) {
+      TCellPos via;
+      if (!(words >> via.Column >> via.Row)) return std::nullopt;
+      action.Via = via;
+    } else if (word == "hasty" && !action.Hasty && action.Kind != TActionKind::Save &&
+               action.Kind != TActionKind::Menu) {
+      action.Hasty = true;
+    } else {
+      return std::nullopt;
+    }
+  }
   return action;
 }
 

@@ -7,6 +7,10 @@
 //   pass                 "Пропустить Ход." and the box that follows
 //   save NAME            save as NAME, reload it through the map list, save again as NAME plus "b"
 //   menu                 open the in-game main menu and go back with "Назат"
+// An order or a cut may end in "via C R": the click that gives the order lands
+// on that cell (a tree or one of the mover's stacks, which leave the route as
+// it is) instead of the target. An order, a cut, a probe or a pass may end in
+// "hasty": it comes as soon as the turn is there, while stacks still move.
 
 #include <cstdint>
 #include <optional>
@@ -24,6 +28,10 @@ struct TAction {
   int32_t Frames = 0;
   // Save: the name typed, letters and digits only.
   std::string Name;
+  // Order and cut: where the click that gives the order lands, when not on the target.
+  std::optional<TCellPos> Via;
+  // Acted on before the board has come to rest.
+  bool Hasty = false;
 
   bool operator==(const TAction&) const = default;
   // Whether the action gives an order (the turn passes with it).

@@ -14,6 +14,8 @@ constexpr uint32_t kSaveChance = 4;
 constexpr uint32_t kMenuChance = 4;
 constexpr uint32_t kProbeChance = 40;
 constexpr uint32_t kCutChance = 30;
+constexpr uint32_t kViaChance = 100;
+constexpr uint32_t kHurryChance = 100;
 
 constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
@@ -22,7 +24,19 @@ constexpr int32_t kFramesPerStep = 8;
 
 }  // namespace
 
+bool TRandomPolicy::Hurries() {
+  Hurried_ = Random_() % 1000 < kHurryChance;
+  return Hurried_;
+}
+
 TAction TRandomPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) {
+  TAction action = ChooseAction(in_board, in_span);
+  action.Hasty = Hurried_ && action.Kind != TActionKind::Save && action.Kind != TActionKind::Menu;
+  Hurried_ = false;
+  return action;
+}
+
+TAction TRandomPolicy::ChooseAction(const TBoard& in_board, const TViewSpan& in_span) {
   const auto below = [&](uint32_t limit) { return static_cast<uint32_t>(Random_() % limit); };
   const int32_t me = in_board.ToMove();
   TAction action;
@@ -30,14 +44,14 @@ TAction TRandomPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
   uint32_t roll = below(1000);
   if (roll < kPassChance) return action;
   roll -= kPassChance;
-  if (roll < kSaveChance) {
+  if (roll < kSaveChance && !Hurried_) {
     action.Kind = TActionKind::Save;
     const uint32_t length = 1 + below(8);
     for (uint32_t i = 0; i < length; ++i) action.Name += kNameCharacters[below(sizeof(kNameCharacters) - 1)];
     return action;
   }
   roll -= kSaveChance;
-  if (roll < kMenuChance) {
+  if (roll < kMenuChance && !Hurried_) {
     action.Kind = TActionKind::Menu;
     return action;
   }
@@ -84,6 +98,17 @@ TAction TRandomPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
     if (below(1000) < kCutChance) {
       action.Kind = TActionKind::Cut;
       action.Frames = static_cast<int32_t>(below(static_cast<uint32_t>(kFramesPerStep * (distance + 2))));
+    }
+    if (below(1000) < kViaChance) {
+      // A tree or another of the mover's stacks between the two ends.
+      std::vector<TCellPos> vias;
+      for (int32_t r = std::min(from.Row, to.Row); r <= std::max(from.Row, to.Row); ++r)
+        for (int32_t c = std::min(from.Column, to.Column); c <= std::max(from.Column, to.Column); ++c) {
+          const TCellPos cell{c, r};
+          const auto& stack = in_board.Stack(cell);
+          if (cell != from && (in_board.Tree(cell) || (stack && ((stack->Owner % 2) + 2) % 2 == me))) vias.push_back(cell);
+        }
+      if (!vias.empty()) action.Via = vias[below(static_cast<uint32_t>(vias.size()))];
     }
     return action;
   }

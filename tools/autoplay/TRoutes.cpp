@@ -29,6 +29,15 @@ bool Neighbours(TCellPos in_a, TCellPos in_b) {
 
 TRoutes::TRoutes(const TBoard& in_board, TCellPos in_from)
     : Board_(in_board), From_(in_from), Distance_(static_cast<size_t>(in_board.Columns()) * in_board.Rows(), kNone) {
+  Search(std::nullopt);
+}
+
+TRoutes::TRoutes(const TBoard& in_board, TCellPos in_from, TCellPos in_target)
+    : Board_(in_board), From_(in_from), Distance_(static_cast<size_t>(in_board.Columns()) * in_board.Rows(), kNone) {
+  Search(in_target);
+}
+
+void TRoutes::Search(const std::optional<TCellPos>& in_target) {
   if (!Board_.Inside(From_)) return;
   const auto index = [&](TCellPos cell) { return static_cast<size_t>(cell.Row) * Board_.Columns() + cell.Column; };
   using TEntry = std::pair<double, size_t>;
@@ -39,6 +48,8 @@ TRoutes::TRoutes(const TBoard& in_board, TCellPos in_from)
     const auto [distance, at] = open.top();
     open.pop();
     if (distance > Distance_[at]) continue;
+    // Every cell still to come is farther: the target's length is final.
+    if (in_target && distance >= DistanceTo(*in_target)) return;
     const TCellPos cell{static_cast<int32_t>(at % Board_.Columns()), static_cast<int32_t>(at / Board_.Columns())};
     for (const TCellPos step : kSteps) {
       const TCellPos next = Plus(cell, step);
@@ -91,7 +102,7 @@ bool IsLegalTarget(const TBoard& in_board, TCellPos in_from, TCellPos in_target)
   if (!mover || mover->Lives <= 0) return false;
   const int32_t owner = ((mover->Owner % 2) + 2) % 2;
   if (!in_board.Free(in_target) && !in_board.EnemyOf(owner, in_target)) return false;
-  return TRoutes(in_board, in_from).DistanceTo(in_target) != TRoutes::kNone;
+  return TRoutes(in_board, in_from, in_target).DistanceTo(in_target) != TRoutes::kNone;
 }
 
 std::optional<std::string> RouteFault(const TBoard& in_board, const std::vector<TCellPos>& in_route) {
@@ -116,7 +127,7 @@ std::optional<std::string> RouteFault(const TBoard& in_board, const std::vector<
       return "the route passes the occupied cell " + CellText(in_route[i]);
     length += StepCost(in_route[i - 1], in_route[i]);
   }
-  const double shortest = TRoutes(in_board, from).DistanceTo(to);
+  const double shortest = TRoutes(in_board, from, to).DistanceTo(to);
   if (std::fabs(length - shortest) > kLengthTolerance)
     return "the route is " + std::to_string(length) + " long where the shortest is " + std::to_string(shortest);
   return std::nullopt;

@@ -28,6 +28,9 @@ class TRoutes {
   static constexpr double kNone = std::numeric_limits<double>::infinity();
 
   TRoutes(const TBoard& in_board, TCellPos in_from);
+  // The same, but the search stops once the target's length is known; only
+  // DistanceTo(in_target) is then sure.
+  TRoutes(const TBoard& in_board, TCellPos in_from, TCellPos in_target);
 
   // The length of a shortest route from the start to the target, or kNone when
   // no route exists. A target with a stack or a tree is reached from a
@@ -35,6 +38,8 @@ class TRoutes {
   double DistanceTo(TCellPos in_target) const;
 
  private:
+  void Search(const std::optional<TCellPos>& in_target);
+
   const TBoard& Board_;
   TCellPos From_;
   std::vector<double> Distance_;

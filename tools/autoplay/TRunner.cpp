@@ -214,7 +214,8 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
   const auto moreToRun = [&]() -> std::optional<std::pair<size_t, int32_t>> {
     if (!failure.empty() || in_config.Maps.empty()) return std::nullopt;
     if (deadline) {
-      if (TClock::now() >= *deadline) return std::nullopt;
+      // Every map is played at least once, even when a long game used up the budget.
+      if (TClock::now() >= *deadline && nextMap >= in_config.Maps.size()) return std::nullopt;
       const size_t map = nextMap++ % in_config.Maps.size();
       return std::pair(map, in_config.GamesPerSession);
     }

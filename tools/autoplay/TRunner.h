@@ -23,9 +23,9 @@ struct TRunnerConfig {
   std::string Policies[2] = {"random", "random"};
   bool Swap = false;
   uint32_t Seed = 1;
-  // Either a time budget (no session starts, and no game, after it; each
-  // session has its share, the budget times the jobs over the maps) or a
-  // number of games per map.
+  // Either a time budget (no session starts, and no game, after it, but every
+  // map has one session; each session has its share, the budget times the
+  // jobs over the maps) or a number of games per map.
   std::optional<double> Seconds;
   int32_t GamesPerMap = 0;
   int32_t GamesPerSession = 20;

@@ -103,6 +103,18 @@ bool StruckAsTheRulesSay(const TStackView& in_before, const std::optional<TStack
          after.Lives <= 14;
 }
 
+// The cells whose stack or tree differ between the boards, but for stacks
+// that were dying (no lives left) and are gone.
+std::vector<TCellPos> ChangesBesidesTheDying(const TBoard& in_before, const TBoard& in_after) {
+  std::vector<TCellPos> cells;
+  for (const TCellPos cell : in_before.Differences(in_after)) {
+    const auto& before = in_before.Stack(cell);
+    const bool died = before && before->Lives <= 0 && !in_after.Stack(cell) && in_before.Tree(cell) == in_after.Tree(cell);
+    if (!died) cells.push_back(cell);
+  }
+  return cells;
+}
+
 }  // namespace
 
 TSession::TSession(TSessionConfig in_config) : Config_(std::move(in_config)) {}
@@ -176,35 +188,41 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
   const int64_t ordersBefore = Orders_;
   size_t step = 0;
   const bool swapped = Config_.Setup.Swap && in_index % 2 == 1;
+  const std::vector<TAction>* recorded = Config_.Replay ? &Config_.Replay->Games[in_index].Actions : nullptr;
   while (true) {
-    Settle();
-    CheckLog();
+    // A hasty action comes as soon as the turn is there; any other once the board is at rest.
+    TPolicy& policy = *Policies_[swapped ? 1 - PlayerToMove() : PlayerToMove()];
+    const bool hasty = recorded ? step < recorded->size() && (*recorded)[step].Hasty : policy.Hurries();
+    if (hasty && !ScreenRequestPending) {
+      CheckLog();
+    } else {
+      Settle();
+      CheckLog();
+    }
     if (OnlyLive<TFinishDesktop>()) {
       FinishGame(result);
       break;
     }
     if (!OnGameScreen()) Fail("the game screen went away in the middle of a game");
     TBoard board = TBoard::FromWorld();
-    if (!Config_.Replay && board.Turn - first.Turn >= Config_.Setup.Turns) break;  // a draw
-    std::optional<TAction> action;
-    if (Config_.Replay) {
-      const auto& actions = Config_.Replay->Games[in_index].Actions;
-      if (step >= actions.size()) break;
-      action = actions[step++];
+    TAction action;
+    if (recorded) {
+      if (step >= recorded->size()) break;  // the recorded game ends here
+      action = (*recorded)[step++];
     } else {
-      const int32_t policy = swapped ? 1 - board.ToMove() : board.ToMove();
-      action = Policies_[policy]->Choose(board, Hands_->Span());
-      if (action->Kind == TActionKind::Save) {
+      if (board.Turn - first.Turn >= Config_.Setup.Turns) break;  // a draw
+      action = policy.Choose(board, Hands_->Span());
+      if (action.Kind == TActionKind::Save) {
         // A name of its own: neither a map of the working directory nor its second save.
         const auto taken = [&](const std::string& name) {
           return std::filesystem::exists(Harness_->WorkDir() / (name + ".map")) ||
                  std::filesystem::exists(Harness_->WorkDir() / (name + "b.map"));
         };
-        while (taken(action->Name)) action->Name = action->Name.size() < 20 ? action->Name + "x" : "S" + std::to_string(step++);
+        for (int extra = 0; taken(action.Name); ++extra) action.Name = "Save" + std::to_string(extra);
       }
     }
-    if (Writer_) Writer_->Action(*action);
-    Do(*action, board);
+    if (Writer_) Writer_->Action(action);
+    Do(action, board);
   }
   result.Turns = TurnCounter - first.Turn;
   result.Orders = Orders_ - ordersBefore;
@@ -347,8 +365,17 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
     if ((cell->OnRoute == 1) != (onRoute.count({cell->Column, cell->Row}) == 1))
       Fail("the route marks on the map differ from the route at " + CellText({cell->Column, cell->Row}));
   }
-  Hands_->Click(Hands_->PointOn(to));
-  if (!map->Moving) Fail("a click on " + CellText(to) + " with a route shown did not start the order");
+  const TCellPos click = in_action.Via.value_or(to);
+  if (in_action.Via) {
+    const auto& held = in_board.Inside(click) ? in_board.Stack(click) : std::nullopt;
+    const bool own = held && ((held->Owner % 2) + 2) % 2 == in_board.ToMove();
+    if (click == from || (!in_board.Tree(click) && !own))
+      Fail("the order " + ActionText(in_action) + " is given by a click that moves its route (a fault of the player)");
+  }
+  Hands_->Click(Hands_->PointOn(click));
+  if (!map->Moving) Fail("a click on " + CellText(click) + " with a route shown did not start the order");
+  if (map->Route.empty() || map->Route.back() != std::pair(to.Column, to.Row))
+    Fail("the click on " + CellText(click) + " that gave the order changed its route");
   if (route.front() != from || route.back() != to)
     Fail("the map took an order along " + RouteText(route) + " for the cells " + CellText(from) + " and " +
          CellText(to));
@@ -362,16 +389,20 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   }
   Hands_->TickUntil([&] { return RootWindow != screen || (TurnCounter != in_board.Turn && !map->Moving); },
                     "the order " + ActionText(in_action) + " to end and pass the turn");
+  ++Orders_;
+  // A queen that was dying when a hasty order began can end the game in its middle.
+  if (RootWindow != screen) return;
   Settle();
   CheckLog();
-  ++Orders_;
 
   const TBoard after = TBoard::FromWorld();
   if (after.Turn != in_board.Turn + 1)
     Fail("the order took the turn counter from " + std::to_string(in_board.Turn) + " to " + std::to_string(after.Turn));
   const bool strike = !in_board.Free(to);
+  // A target that was dying may be gone before the mover comes: then it walks on into the cell.
+  const bool dyingTarget = strike && in_board.Stack(to)->Lives <= 0;
   const size_t lastStop = strike ? route.size() - 2 : route.size() - 1;
-  for (const TCellPos cell : in_board.Differences(after)) {
+  for (const TCellPos cell : ChangesBesidesTheDying(in_board, after)) {
     if (std::find(route.begin(), route.end(), cell) == route.end())
       Fail("the order along " + RouteText(route) + " changed " + CellText(cell) + " off its route: " +
            StackText(in_board.Stack(cell)) + " became " + StackText(after.Stack(cell)));
@@ -379,18 +410,20 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   // The mover stands on one cell of the route, the last one it could reach
   // unless the walk was cut short; the cells it left are empty.
   std::optional<size_t> stop;
-  for (size_t i = 0; i <= lastStop; ++i) {
+  for (size_t i = 0; i < route.size(); ++i) {
     if (after.Stack(route[i]) == mover) {
       if (stop) Fail("the mover shows twice along " + RouteText(route));
       stop = i;
-    } else if (after.Stack(route[i])) {
+    } else if (after.Stack(route[i]) && !(strike && i == route.size() - 1)) {
       Fail("after the order " + CellText(route[i]) + " holds " + StackText(after.Stack(route[i])));
     }
   }
   if (!stop) Fail("the mover " + StackText(mover) + " is nowhere on its route " + RouteText(route));
-  if (in_action.Kind == TActionKind::Order && *stop != lastStop)
+  const bool walkedOn = *stop == route.size() - 1 && strike;
+  if (walkedOn && !dyingTarget) Fail("the mover took the place of the stack it was to strike at " + CellText(to));
+  if (in_action.Kind == TActionKind::Order && *stop != lastStop && !walkedOn)
     Fail("the mover stopped at " + CellText(route[*stop]) + " instead of " + CellText(route[lastStop]));
-  if (strike) {
+  if (strike && !walkedOn) {
     const TStackView& target = *in_board.Stack(to);
     const bool struck = after.Stack(to) != in_board.Stack(to);
     if (struck && *stop != lastStop) Fail("the target at " + CellText(to) + " was struck from afar");
@@ -427,7 +460,7 @@ void TSession::Pass(const TBoard& in_board) {
   if (InputRoot != box) Fail("the turn box does not hold the input");
   Hands_->ClickButton(box, L"Ok");
   Hands_->TickUntil([&] { return !IsLive(box); }, "the turn box to close on \"Ok\"");
-  if (TBoard::FromWorld().Differences(in_board).size() != 0) Fail("passing the turn changed the board");
+  if (!ChangesBesidesTheDying(in_board, TBoard::FromWorld()).empty()) Fail("passing the turn changed the board");
 }
 
 void TSession::LookIntoMenu(const TBoard& in_board) {
