@@ -8,7 +8,20 @@ TBoard::TBoard(int32_t in_columns, int32_t in_rows)
     : Columns_(in_columns > 0 ? in_columns : 0),
       Rows_(in_rows > 0 ? in_rows : 0),
       Trees_(static_cast<size_t>(Columns_) * Rows_, false),
-      Stacks_(static_cast<size_t>(Columns_) * Rows_) {}
+      Stacks_(static_cast<size_t>(Columns_) * Rows_),
+      Occupied_(static_cast<size_t>(Columns_) * Rows_, 0) {}
+
+void TBoard::SetTree(TCellPos in_cell, bool in_tree) {
+  const size_t index = Index(in_cell);
+  Trees_[index] = in_tree;
+  Occupied_[index] = Trees_[index] || Stacks_[index];
+}
+
+void TBoard::SetStack(TCellPos in_cell, std::optional<TStackView> in_stack) {
+  const size_t index = Index(in_cell);
+  Stacks_[index] = in_stack;
+  Occupied_[index] = Trees_[index] || Stacks_[index];
+}
 
 TBoard TBoard::FromWorld() {
   TBoard board(MapCells ? MapColumns : 0, MapCells ? MapRows : 0);
@@ -66,5 +79,10 @@ std::vector<TCellPos> TBoard::Differences(const TBoard& in_other) const {
 }
 
 std::string CellText(TCellPos in_cell) {
-  return "(" + std::to_string(in_cell.Column) + ", " + std::to_string(in_cell.Row) + ")";
+  std::string text = "(";
+  text += std::to_string(in_cell.Column);
+  text += ", ";
+  text += std::to_string(in_cell.Row);
+  text += ")";
+  return text;
 }

@@ -41,7 +41,7 @@ class TBoard {
   bool Tree(TCellPos in_cell) const { return Trees_[Index(in_cell)]; }
   const std::optional<TStackView>& Stack(TCellPos in_cell) const { return Stacks_[Index(in_cell)]; }
   // Neither a tree nor a stack: a route may pass.
-  bool Free(TCellPos in_cell) const { return !Tree(in_cell) && !Stack(in_cell); }
+  bool Free(TCellPos in_cell) const { return Occupied_[Index(in_cell)] == 0; }
   // The player to move, 0 or 1.
   int32_t ToMove() const { return ((Turn % 2) + 2) % 2; }
   // The cells of the player's stacks that still have lives, row by row.
@@ -51,8 +51,8 @@ class TBoard {
   // Whether the cell holds a stack of the other player than in_owner.
   bool EnemyOf(int32_t in_owner, TCellPos in_cell) const;
 
-  void SetTree(TCellPos in_cell, bool in_tree) { Trees_[Index(in_cell)] = in_tree; }
-  void SetStack(TCellPos in_cell, std::optional<TStackView> in_stack) { Stacks_[Index(in_cell)] = in_stack; }
+  void SetTree(TCellPos in_cell, bool in_tree);
+  void SetStack(TCellPos in_cell, std::optional<TStackView> in_stack);
 
   // The cells whose tree or stack differ, row by row (boards of one size).
   std::vector<TCellPos> Differences(const TBoard& in_other) const;
@@ -68,6 +68,8 @@ class TBoard {
   int32_t Rows_;
   std::vector<bool> Trees_;
   std::vector<std::optional<TStackView>> Stacks_;
+  // 1 where a tree or a stack stands: what route searches ask most.
+  std::vector<uint8_t> Occupied_;
 };
 
 // "(c, r)", for reports.

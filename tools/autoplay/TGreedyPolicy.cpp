@@ -28,6 +28,7 @@ struct TCandidate {
   TCellPos To;
   bool Strike = false;
   bool Safe = false;
+  bool OnThreat = false;     // strikes a stack that could strike the own queen
   int32_t Weakness = 0;      // the target's strength, for strikes
   double Approach = 0.0;     // how far the enemy queen stays, for moves
   double Distance = 0.0;     // route length
@@ -53,32 +54,28 @@ TCellPos EndCell(const TBoard& in_board, const TRoutes& in_routes, TCellPos in_f
   return best;
 }
 
-// The board after the stack at in_from ends its order at in_end (a strike
-// leaves its target standing: the look-ahead does not count on the dice).
-TBoard After(const TBoard& in_board, TCellPos in_from, TCellPos in_end) {
-  TBoard after = in_board;
-  if (in_end == in_from) return after;
-  after.SetStack(in_end, in_board.Stack(in_from));
-  after.SetStack(in_from, std::nullopt);
-  return after;
+// Whether one of in_enemies could strike the queen at in_queen next turn, on
+// the board as in_move (if any) leaves it.
+bool QueenReached(const TBoard& in_board, TCellPos in_queen, const std::vector<TCellPos>& in_enemies,
+                  const TViewSpan& in_span, const TMove* in_move) {
+  const std::vector<bool> reach = FreeReach(in_board, in_queen, in_move);
+  const auto reached = [&](TCellPos cell) {
+    return in_board.Inside(cell) && reach[static_cast<size_t>(cell.Row) * in_board.Columns() + cell.Column];
+  };
+  for (const TCellPos enemy : in_enemies) {
+    if (!in_span.Fits(enemy, in_queen)) continue;
+    for (const TCellPos step : kSteps) {
+      if (reached(Plus(enemy, step))) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
 
 bool TGreedyPolicy::QueenInReach(const TBoard& in_board, int32_t in_owner, const TViewSpan& in_span) {
   const std::optional<TCellPos> queen = in_board.QueenOf(in_owner);
-  if (!queen) return false;
-  const std::vector<bool> reach = FreeReach(in_board, *queen);
-  const auto reached = [&](TCellPos cell) {
-    return in_board.Inside(cell) && reach[static_cast<size_t>(cell.Row) * in_board.Columns() + cell.Column];
-  };
-  for (const TCellPos enemy : in_board.StacksOf(1 - in_owner)) {
-    if (!in_span.Fits(enemy, *queen)) continue;
-    for (const TCellPos step : kSteps) {
-      if (reached(Plus(enemy, step))) return true;
-    }
-  }
-  return false;
+  return queen && QueenReached(in_board, *queen, in_board.StacksOf(1 - in_owner), in_span, nullptr);
 }
 
 TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) {
@@ -117,12 +114,22 @@ TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
     }
   }
 
-  const bool threatened = QueenInReach(in_board, me, in_span);
+  const bool threatened = myQueen && QueenReached(in_board, *myQueen, theirs, in_span, nullptr);
+  // The enemy stacks that could strike the own queen next turn.
+  std::vector<TCellPos> threats;
+  if (threatened) {
+    for (const TCellPos enemy : theirs)
+      if (QueenReached(in_board, *myQueen, {enemy}, in_span, nullptr)) threats.push_back(enemy);
+  }
   // How far a free cell lies from the enemy queen (or, without one, from the
-  // first enemy stack): where moves head.
+  // first enemy stack), around the trees but through the stacks, which move
+  // and die: where moves head.
   std::optional<TCellPos> goal = theirQueen;
   if (!goal && !theirs.empty()) goal = theirs.front();
-  std::unique_ptr<TRoutes> toGoal = goal ? std::make_unique<TRoutes>(in_board, *goal) : nullptr;
+  TBoard ground = in_board;
+  for (int32_t r = 0; r < ground.Rows(); ++r)
+    for (int32_t c = 0; c < ground.Columns(); ++c) ground.SetStack({c, r}, std::nullopt);
+  std::unique_ptr<TRoutes> toGoal = goal ? std::make_unique<TRoutes>(ground, *goal) : nullptr;
   const auto goalDistance = [&](TCellPos cell) {
     if (!toGoal) return 0.0;
     const double distance = toGoal->DistanceTo(cell);
@@ -142,8 +149,13 @@ TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
     candidate.Strike = strike;
     candidate.Distance = distance;
     const TCellPos end = EndCell(in_board, fromRoutes, from, to);
-    candidate.Safe = !QueenInReach(After(in_board, from, end), me, in_span);
-    if (strike) candidate.Weakness = Strength(*in_board.Stack(to));
+    const TMove move{from, end};
+    const TCellPos queen = myQueen && *myQueen == from ? end : myQueen.value_or(end);
+    candidate.Safe = !myQueen || !QueenReached(in_board, queen, theirs, in_span, &move);
+    if (strike) {
+      candidate.Weakness = Strength(*in_board.Stack(to));
+      candidate.OnThreat = std::find(threats.begin(), threats.end(), to) != threats.end();
+    }
     candidate.Approach = goalDistance(end);
     candidate.Tie = static_cast<uint32_t>(Random_());
     candidates.push_back(candidate);
@@ -196,10 +208,12 @@ TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
     candidates.push_back(pass);
   }
   if (candidates.empty()) return TAction{};  // nothing to do: pass
-  // Safe first; then strikes, the weakest target first; then moves, the
-  // closest to the goal first; then the shorter route; then the dice.
+  // Safe first; then strikes on a stack that threatens the queen; then other
+  // strikes, the weakest target first; then moves, the closest to the goal
+  // first; then the shorter route; then the dice.
   const auto better = [](const TCandidate& a, const TCandidate& b) {
     if (a.Safe != b.Safe) return a.Safe;
+    if (a.OnThreat != b.OnThreat) return a.OnThreat;
     if (a.Strike != b.Strike) return a.Strike;
     if (a.Strike && a.Weakness != b.Weakness) return a.Weakness < b.Weakness;
     if (!a.Strike && a.Approach != b.Approach) return a.Approach < b.Approach;

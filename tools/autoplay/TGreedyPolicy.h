@@ -3,9 +3,10 @@
 // weighs every strike, every step of its own queen and every move that puts a
 // stack beside its queen, and one move per other stack towards the enemy queen,
 // on the board each would leave: an order after which no enemy stack could
-// strike its queen next turn comes first; then a strike on the weakest enemy
-// (fewest lives left in all), then the move that comes closest to the enemy
-// queen. Ties are broken by its own seeded generator, so a seed decides its play.
+// strike its queen next turn comes first; then a strike on a stack that
+// threatens its queen; then a strike on the weakest enemy (fewest lives left
+// in all), then the move that comes closest to the enemy queen, and passing
+// last. Ties are broken by its own seeded generator, so a seed decides its play.
 
 #include <random>
 

@@ -77,10 +77,17 @@ double TRoutes::DistanceTo(TCellPos in_target) const {
   return best;
 }
 
-std::vector<bool> FreeReach(const TBoard& in_board, TCellPos in_start) {
+std::vector<bool> FreeReach(const TBoard& in_board, TCellPos in_start, const TMove* in_move) {
   std::vector<bool> reached(static_cast<size_t>(in_board.Columns()) * in_board.Rows(), false);
   if (!in_board.Inside(in_start)) return reached;
   const auto index = [&](TCellPos cell) { return static_cast<size_t>(cell.Row) * in_board.Columns() + cell.Column; };
+  const auto free = [&](TCellPos cell) {
+    if (in_move && in_move->From != in_move->To) {
+      if (cell == in_move->From) return true;
+      if (cell == in_move->To) return false;
+    }
+    return in_board.Free(cell);
+  };
   std::vector<TCellPos> stack{in_start};
   reached[index(in_start)] = true;
   while (!stack.empty()) {
@@ -88,7 +95,7 @@ std::vector<bool> FreeReach(const TBoard& in_board, TCellPos in_start) {
     stack.pop_back();
     for (const TCellPos step : kSteps) {
       const TCellPos next = Plus(cell, step);
-      if (!in_board.Inside(next) || reached[index(next)] || !in_board.Free(next)) continue;
+      if (!in_board.Inside(next) || reached[index(next)] || !free(next)) continue;
       reached[index(next)] = true;
       stack.push_back(next);
     }

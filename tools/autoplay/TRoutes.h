@@ -45,9 +45,16 @@ class TRoutes {
   std::vector<double> Distance_;
 };
 
+// One stack moved on a board, for looking ahead without a copy of the board.
+struct TMove {
+  TCellPos From;
+  TCellPos To;
+};
+
 // Which cells a stack standing at in_start could walk through or to: the
-// start and every free cell joined to it by free cells, flags row by row.
-std::vector<bool> FreeReach(const TBoard& in_board, TCellPos in_start);
+// start and every free cell joined to it by free cells, flags row by row. With
+// in_move, on the board as it would be after that move.
+std::vector<bool> FreeReach(const TBoard& in_board, TCellPos in_start, const TMove* in_move = nullptr);
 
 // Whether in_target is a target of an order of in_mover's stack at in_from:
 // a free cell or a stack of the other player, with a route to it.

@@ -57,7 +57,10 @@ std::string StackText(const std::optional<TStackView>& in_stack) {
 
 std::string RouteText(const std::vector<TCellPos>& in_route) {
   std::string text;
-  for (const TCellPos cell : in_route) text += (text.empty() ? "" : " ") + CellText(cell);
+  for (const TCellPos cell : in_route) {
+    if (!text.empty()) text += " ";
+    text += CellText(cell);
+  }
   return text;
 }
 
