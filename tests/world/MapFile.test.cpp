@@ -504,15 +504,16 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
     EXPECT_GE(types, 4);
     EXPECT_GT(trees, 0);
 
-    // Either queen can reach the other.
-    TCell* from = MapCells[queens0[0].first][queens0[0].second];
-    TCell* to = MapCells[queens1[0].first][queens1[0].second];
-    from->ForcePassable = to->ForcePassable = true;
+    // Either queen can reach the other once the stacks in the way (her
+    // guards included) have moved or fallen: no wall of trees parts them.
+    for (int32_t c = 0; c < MapColumns; ++c)
+      for (int32_t r = 0; r < MapRows; ++r) MapCells[c][r]->ForcePassable = MapCells[c][r]->Unit != nullptr;
     NAlgo::TDijkstra search;
     search.Build(MapCells, MapColumns, MapRows);
     std::vector<NAlgo::TDijkstra::TPosition> route;
     EXPECT_NO_THROW(search.Search(queens0[0], queens1[0], route));
-    from->ForcePassable = to->ForcePassable = false;
+    for (int32_t c = 0; c < MapColumns; ++c)
+      for (int32_t r = 0; r < MapRows; ++r) MapCells[c][r]->ForcePassable = false;
     if (path.filename() == "river.map") {
       // The river leaves only fords: the way round is longer than over open ground.
       const int across = std::abs(queens0[0].first - queens1[0].first);
