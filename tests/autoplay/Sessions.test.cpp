@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "autoplay/TRunner.h"
@@ -96,18 +97,17 @@ TEST_F(SessionTest, RandomPlayDrawsAtTheTurnCapAndASeedRepeatsIt) {
 }
 
 TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
-  TSessionConfig config = Config("random", 3, 0, 2000, 1);
-  TReplay replay = config.Setup;
-  TReplayGame game;
-  game.Map = "duel.map";
-  for (const char* line : {"probe 9 4", "probe 4 1 hasty", "menu", "save Abc", "order 0 1 3 0 via 3 1", "cut 9 1 6 0 9",
-                           "pass hasty", "order 8 2 1 2"}) {
-    const auto action = ParseAction(line);
-    ASSERT_TRUE(action.has_value()) << line;
-    game.Actions.push_back(*action);
-  }
-  replay.Games = {game};
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(ReadReplay(KRAMBOL_REPLAYS_DIR "/every-action.replay", replay, error)) << error;
+  ASSERT_EQ(replay.Games.size(), 1u);
+  std::set<TActionKind> kinds;
+  for (const TAction& action : replay.Games[0].Actions) kinds.insert(action.Kind);
+  EXPECT_EQ(kinds.size(), 6u);
+  TSessionConfig config;
+  config.Setup = replay;
   config.Replay = &replay;
+  config.ReplayPath = Dir_ / "session.replay";
   TSession session(config);
   const TSessionResult result = session.Run();
   ASSERT_EQ(result.Failure, "");
@@ -117,6 +117,7 @@ TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
 
   // An order a player cannot give stops the session with what was wrong.
   replay.Games[0].Actions = {*ParseAction("order 9 4 0 3")};
+  replay.Games[0].Result.clear();
   TSession wrong(config);
   const TSessionResult refused = wrong.Run();
   EXPECT_NE(refused.Failure.find("not a legal order"), std::string::npos) << refused.Failure;
