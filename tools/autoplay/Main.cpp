@@ -27,7 +27,8 @@ const char kUsage[] =
     "  --seed N             the first session's seed (default: a fresh one, printed)\n"
     "  --jobs N             sessions at once (default 1)\n"
     "  --turns N            the turn cap: a game that reaches it is a draw (default 2000)\n"
-    "  --draw-every N       draw one frame in N for real (default 16; 1 every frame, 0 none)\n"
+    "  --draw-every N       draw one frame in N (chosen at random) for real; the others discard\n"
+    "                       their drawing (default 0: none; 1 draws every frame)\n"
     "  --frame-bound N      frames an awaited change may take before it counts as a soft-lock (default 5000)\n"
     "  --session-games N    games per run of the program (default 20)\n"
     "  --replay-dir DIR     where replay files go (default autoplay-replays)\n"
@@ -60,7 +61,6 @@ bool Number(const char* text, long long low, long long high, long long& value) {
 
 int main(int argc, char** argv) {
   TRunnerConfig config;
-  config.DrawEvery = 16;
   std::vector<std::filesystem::path> mapPaths;
   std::string replay;
   bool seeded = false;
