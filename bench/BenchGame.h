@@ -12,7 +12,7 @@
 #include "graphics/Geometry.h"
 #include "screens/TMainMenu.h"
 #include "screens/TNewGameMenu.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "toolkit/TWinButton.h"
 #include "toolkit/TWinList.h"
 #include "toolkit/TWinTextList.h"

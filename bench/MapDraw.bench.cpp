@@ -12,7 +12,7 @@
 #include "graphics/TTexture.h"
 #include "graphics/TextureRegistry.h"
 #include "shell/TGame.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "toolkit/WindowTree.h"
 #include "world/MapFile.h"
 #include "world/TMap.h"

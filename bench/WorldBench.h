@@ -7,7 +7,7 @@
 
 #include "graphics/TTexture.h"
 #include "graphics/TextureRegistry.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "world/WorldState.h"
 
 inline int RunWorldBenchmarks(int argc, char** argv) {

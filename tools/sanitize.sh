@@ -7,7 +7,5 @@ cd "$(dirname "$0")/.."
 tools/deps.sh build test
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKRAMBOL_SANITIZE=ON -DKRAMBOL_BENCH=OFF
 cmake --build build-asan -j "$(nproc)"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
-export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+source tools/sanitizer-options.sh
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)" "$@"

@@ -10,7 +10,17 @@
 
 namespace Gdiplus {
 
+namespace {
+bool discardDrawing = false;
+}  // namespace
+
+void GdipCanvas::Discard(bool discard) { discardDrawing = discard; }
+
+bool GdipCanvas::Discarded() { return discardDrawing; }
+
 GdipCanvas::GdipCanvas(const GdipGraphicsObject& graphics) : hdc_(graphics.hdc), bitmap_(graphics.bitmap) {
+  // Nothing will be drawn: the pixels are not even looked up.
+  if (discardDrawing) return;
   if (bitmap_) {
     pixels_ = PlatformPixelBuffer{bitmap_->data, bitmap_->width, bitmap_->height, bitmap_->width};
     opaque_ = bitmap_->opaque;

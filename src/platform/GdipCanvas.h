@@ -22,8 +22,10 @@ class GdipCanvas {
   // Ok when the pixels were found; Win32Error when a window's device context no
   // longer has any.
   GpStatus Status() const { return status_; }
-  // True when there is nothing to draw on (a failed lookup or a zero-sized window).
-  bool Empty() const { return status_ != Ok || pixels_.width <= 0 || pixels_.height <= 0; }
+  // True when there is nothing to draw on (a failed lookup or a zero-sized
+  // window), and for every target while drawing is discarded (then a window's
+  // pixels are not looked up, and a context whose window is gone answers Ok).
+  bool Empty() const { return status_ != Ok || pixels_.width <= 0 || pixels_.height <= 0 || Discarded(); }
   const PlatformPixelBuffer& Pixels() const { return pixels_; }
   // 32bppRGB bitmaps ignore alpha.
   bool Opaque() const { return opaque_; }
@@ -54,6 +56,10 @@ class GdipCanvas {
                    int y, bool sourceKnownOpaque = false);
   // Marks the pixels as changed, so a window is told to show them again.
   void Changed() { changed_ = true; }
+
+  // While set, every canvas is Empty() (PlatformTest::DiscardDrawing).
+  static void Discard(bool discard);
+  static bool Discarded();
 
  private:
   void* MakeCairo();

@@ -7,6 +7,11 @@
 //   neither a TIFF nor a PNG signature UnknownImageFormat
 //   damaged TIFF or PNG, or too large OutOfMemory
 // Nothing is ever printed: the decoders' message handlers are silenced.
+//
+// The game loads the same pictures again and again (a screen's background at
+// every change of screen, a unit's sheets with every new game), so the images
+// decoded last are kept with the file bytes they came from: a file whose bytes
+// are the same is copied from there instead of being decoded again.
 #include <cairo.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +20,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <list>
+#include <mutex>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "platform/GdipObjects.h"
@@ -260,6 +268,71 @@ std::shared_ptr<GdipPixels> LoadPng(int fd, const unsigned char* header, size_t 
   return pixels;
 }
 
+// The images decoded last, by path, with the bytes of their files; at most
+// kBudget bytes of both together, the least recently used going first.
+class DecodedImages {
+ public:
+  static constexpr size_t kBudget = size_t(64) << 20;
+
+  static DecodedImages& Get() {
+    static DecodedImages images;
+    return images;
+  }
+
+  // A fresh copy of the pixels decoded from exactly these bytes under this path; null if none are kept.
+  std::shared_ptr<GdipPixels> Find(const std::string& path, const std::string& bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->path != path || it->bytes != bytes) continue;
+      entries_.splice(entries_.begin(), entries_, it);
+      return Copy(*it->pixels);
+    }
+    return nullptr;
+  }
+
+  // Keeps a copy of the pixels decoded from the bytes.
+  void Add(const std::string& path, std::string bytes, const GdipPixels& pixels) {
+    const size_t size = bytes.size() + PixelBytes(pixels);
+    if (size > kBudget) return;
+    std::shared_ptr<GdipPixels> copy = Copy(pixels);
+    if (!copy) return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->path == path) {
+        size_ -= it->bytes.size() + PixelBytes(*it->pixels);
+        entries_.erase(it);
+        break;
+      }
+    }
+    while (!entries_.empty() && size_ + size > kBudget) {
+      size_ -= entries_.back().bytes.size() + PixelBytes(*entries_.back().pixels);
+      entries_.pop_back();
+    }
+    entries_.push_front(Entry{path, std::move(bytes), std::move(copy)});
+    size_ += size;
+  }
+
+ private:
+  struct Entry {
+    std::string path;
+    std::string bytes;
+    std::shared_ptr<GdipPixels> pixels;
+  };
+
+  static size_t PixelBytes(const GdipPixels& pixels) { return size_t(pixels.width) * size_t(pixels.height) * 4; }
+
+  static std::shared_ptr<GdipPixels> Copy(const GdipPixels& pixels) {
+    GpStatus status = Ok;
+    std::shared_ptr<GdipPixels> copy = GdipAllocatePixels(pixels.width, pixels.height, pixels.opaque, &status);
+    if (copy) std::memcpy(copy->data, pixels.data, PixelBytes(pixels));
+    return copy;
+  }
+
+  std::mutex mutex_;
+  std::list<Entry> entries_;
+  size_t size_ = 0;
+};
+
 GpStatus OpenError(int error) {
   switch (error) {
     case ENOENT:
@@ -300,13 +373,25 @@ GpStatus GdipLoadImageFromFile(const WCHAR* filename, GpImage** image) {
                     (header[2] == 42 || header[2] == 43) && header[3] == 0;
   bool tiffBig = headerSize >= 4 && header[0] == 'M' && header[1] == 'M' && header[2] == 0 &&
                  (header[3] == 42 || header[3] == 43);
-  if (tiffLittle || tiffBig) {
+  const bool png = headerSize >= 8 && std::memcmp(header, kPng, 8) == 0;
+  // The whole file, to find its pixels among those decoded before.
+  std::string bytes;
+  if ((tiffLittle || tiffBig || png) && uint64_t(info.st_size) <= DecodedImages::kBudget / 4) {
+    bytes.resize(size_t(info.st_size));
     if (lseek(file.Get(), 0, SEEK_SET) != 0) return Win32Error;
-    pixels = LoadTiff(file.Get(), &status);
-  } else if (headerSize >= 8 && std::memcmp(header, kPng, 8) == 0) {
-    pixels = LoadPng(file.Get(), header, headerSize, &status);
+    if (ReadFully(file.Get(), bytes.data(), bytes.size()) != bytes.size()) bytes.clear();
+    pixels = bytes.empty() ? nullptr : DecodedImages::Get().Find(path, bytes);
   }
-  if (!pixels) return status == Ok ? OutOfMemory : status;
+  if (!pixels) {
+    if (tiffLittle || tiffBig) {
+      if (lseek(file.Get(), 0, SEEK_SET) != 0) return Win32Error;
+      pixels = LoadTiff(file.Get(), &status);
+    } else if (png) {
+      pixels = LoadPng(file.Get(), header, headerSize, &status);
+    }
+    if (!pixels) return status == Ok ? OutOfMemory : status;
+    if (!bytes.empty()) DecodedImages::Get().Add(path, std::move(bytes), *pixels);
+  }
 
   auto* object = new (std::nothrow) GdipImageObject;
   if (object != nullptr) object->pixels = std::move(pixels);

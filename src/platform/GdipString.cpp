@@ -273,6 +273,8 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, c
     if (status != Ok) return status;
     const RectF rect = *layoutRect;
     if (text.empty() || rect.Width < 0.0f || rect.Height < 0.0f) return Ok;
+    // Laying text out is the dear part of drawing it: skipped with the pixels.
+    if (GdipCanvas::Discarded()) return GdipCanvas(*target).Status();
     const GdipStringFormatObject defaults;
     const GdipStringFormatObject& settings = chosen != nullptr ? *chosen : defaults;
 

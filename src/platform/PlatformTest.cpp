@@ -2,6 +2,7 @@
 #include "platform/PlatformTest.h"
 
 #include "platform/DisplayBackend.h"
+#include "platform/GdipCanvas.h"
 #include "platform/KernelObjects.h"
 #include "platform/PlatformClock.h"
 #include "platform/WindowSystem.h"
@@ -76,6 +77,10 @@ void UserClose(HWND hwnd) {
   WindowSystem::Get().CloseRequested(hwnd);
 }
 
+void DiscardDrawing(bool discard) {
+  Gdiplus::GdipCanvas::Discard(discard);
+}
+
 void FailNextSetTimer(int count) {
   WindowSystem::Get().FailNextSetTimer(count);
 }
@@ -84,6 +89,7 @@ void Reset() {
   WindowSystem::Get().Reset();
   KernelObjects::Get().Reset();
   UseSystemClock();
+  DiscardDrawing(false);
   SetLastError(ERROR_SUCCESS);
 }
 

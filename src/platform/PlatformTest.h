@@ -59,6 +59,13 @@ void InjectText(HWND hwnd, const char* utf8);
 void UserResize(HWND hwnd, int outerWidth, int outerHeight);
 void UserClose(HWND hwnd);
 
+// Headless runs that never look at the screen (soak and balance runs of whole
+// games): while set, every drawing call (clearing, images, shapes, text) checks
+// its arguments and answers as it would (but for a device context whose window
+// is gone, which answers Ok), and changes no pixel. Reading pixels then shows
+// whatever was last drawn for real.
+void DiscardDrawing(bool discard);
+
 // Makes the next count calls of SetTimer fail (return 0), as when the system
 // runs out of timers; 0 ends the failures.
 void FailNextSetTimer(int count);

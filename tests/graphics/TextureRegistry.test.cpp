@@ -10,7 +10,7 @@
 #include "graphics/TFrameTexture.h"
 #include "graphics/TSprite.h"
 #include "shell/ErrorLog.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "support/TiffWriter.h"
 
 namespace {

@@ -476,3 +476,36 @@ TEST_F(GdipImage, LoadsTiffWithAndWithoutAlpha) {
   EXPECT_EQ(0xFFC86432u, color);
   EXPECT_EQ(Ok, GdipDisposeImage(image));
 }
+
+TEST_F(GdipImage, ReloadingAFileReadsWhatItHoldsNow) {
+  // Loaded twice, the same file gives the same pixels; rewritten with others of
+  // the same size, the next load shows the new ones, however soon it comes.
+  const std::vector<unsigned char> red = MakeTiff(2, 1, 3, {255, 0, 0, 255, 0, 0});
+  const std::vector<unsigned char> blue = MakeTiff(2, 1, 3, {0, 0, 255, 0, 0, 255});
+  ASSERT_EQ(red.size(), blue.size());
+  ARGB color = 0;
+  {
+    TempFile file("gdip-reload.tif", red);
+    for (int load = 0; load < 2; ++load) {
+      GpImage* image = nullptr;
+      ASSERT_EQ(Ok, GdipLoadImageFromFile(file.Path().c_str(), &image));
+      EXPECT_EQ(Ok, GdipBitmapGetPixel(static_cast<GpBitmap*>(image), 1, 0, &color));
+      EXPECT_EQ(kRed, color);
+      // Drawing into one loaded image is not seen by the next load of the file.
+      GpGraphics* graphics = nullptr;
+      ASSERT_EQ(Ok, GdipGetImageGraphicsContext(image, &graphics));
+      EXPECT_EQ(Ok, GdipGraphicsClear(graphics, kBlue));
+      EXPECT_EQ(Ok, GdipDeleteGraphics(graphics));
+      EXPECT_EQ(Ok, GdipDisposeImage(image));
+    }
+  }
+  TempFile rewritten("gdip-reload.tif", blue);
+  GpImage* image = nullptr;
+  ASSERT_EQ(Ok, GdipLoadImageFromFile(rewritten.Path().c_str(), &image));
+  EXPECT_EQ(Ok, GdipBitmapGetPixel(static_cast<GpBitmap*>(image), 0, 0, &color));
+  EXPECT_EQ(kBlue, color);
+  EXPECT_EQ(Ok, GdipDisposeImage(image));
+  // A file that turned into something else is no image any more.
+  TempFile broken("gdip-reload.tif", std::vector<unsigned char>(red.size(), 'x'));
+  EXPECT_NE(Ok, GdipLoadImageFromFile(broken.Path().c_str(), &image));
+}

@@ -75,7 +75,7 @@ TEST_F(ScreenPicturesTest, GameScreenKeepsItsPictureWithARouteShown) {
   Harness.Tick(3);
   const auto maps = LiveOf<TMap>();
   ASSERT_EQ(maps.size(), 1u);
-  ExpectScreen("game", 0xa7b32f92533e50ceull);
+  ExpectScreen("game", 0xff8d92e630d15945ull);
 
   // A stack selected, a route to a free cell, the hover outline at its end.
   TMap* map = maps.front();
@@ -86,7 +86,7 @@ TEST_F(ScreenPicturesTest, GameScreenKeepsItsPictureWithARouteShown) {
   Harness.MouseMove(target.x, target.y);
   Harness.Tick();
   ASSERT_GT(map->Route.size(), 2u);
-  ExpectScreen("game with a route", 0x112efc848d8a90deull);
+  ExpectScreen("game with a route", 0x44165523f2861889ull);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "platform/PlatformTest.h"
 #include "shell/ErrorLog.h"
 #include "shell/TTimer.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 
 // Each test runs the whole program in a child process, headless, with a test
 // clock; the message boxes the program shows are written to standard error.

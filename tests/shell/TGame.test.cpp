@@ -9,7 +9,7 @@
 #include "platform/PlatformTest.h"
 #include "shell/ErrorLog.h"
 #include "screens/TMenuDesktop.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "toolkit/TDesktop.h"
 #include "toolkit/TWindow.h"
 #include "toolkit/WindowTree.h"

@@ -1,7 +1,9 @@
 #pragma once
 // Shared ground for the screen tests of the game and the editor: the headless
 // program started with a client area of a given size, and helpers that find
-// windows and click them as a player would, through real mouse and key messages.
+// windows and click them as a player would, through real mouse and key messages
+// (the window queries themselves are headless/WindowQuery.h, shared with the
+// autoplay).
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,8 @@
 #include "screens/TNewGameMenu.h"
 #include "shell/TGame.h"
 #include "shell/TTimer.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
+#include "headless/WindowQuery.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/TWinButton.h"
 #include "toolkit/TWinList.h"
@@ -64,20 +67,6 @@ class ScreenTest : public ::testing::Test {
     std::filesystem::copy_file(std::filesystem::path(KRAMBOL_MAPS_DIR) / name, Harness.WorkDir() / name);
   }
 
-  // Every live window of the type, in construction order.
-  template <typename T>
-  static std::vector<T*> LiveOf() {
-    std::vector<T*> found;
-    for (TWindow* window : LiveWindows) {
-      if (auto* typed = dynamic_cast<T*>(window)) found.push_back(typed);
-    }
-    return found;
-  }
-
-  static bool IsLive(const TWindow* window) {
-    return std::find(LiveWindows.begin(), LiveWindows.end(), window) != LiveWindows.end();
-  }
-
   // The rows of the one open map list, in order; empty (and a failure) without one.
   static std::vector<std::wstring> MapListRows() {
     std::vector<std::wstring> rows;
@@ -86,9 +75,7 @@ class ScreenTest : public ::testing::Test {
       ADD_FAILURE() << lists.size() << " map lists open";
       return rows;
     }
-    const TWinList* list = lists.front()->List;
-    for (size_t i = 1; i < list->Children.size(); ++i) rows.push_back(static_cast<TWinTextList*>(list->Children[i])->Text);
-    return rows;
+    return RowsOf(lists.front()->List);
   }
 
   // The one open box with this title; null (and a failure) when there is not exactly one.
@@ -105,12 +92,9 @@ class ScreenTest : public ::testing::Test {
 
   // The child button of the window with this caption; fails the test when there is none.
   static TWinButton* ButtonOf(const TWindow* window, const std::wstring& text) {
-    for (TWindow* child : window->Children) {
-      auto* button = dynamic_cast<TWinButton*>(child);
-      if (button && button->Text == text) return button;
-    }
-    ADD_FAILURE() << "no such button";
-    return nullptr;
+    TWinButton* button = ::ButtonOf(window, text);
+    if (!button) ADD_FAILURE() << "no such button";
+    return button;
   }
 
   // The captions and ids of the window's buttons, in order of creation.
@@ -134,7 +118,7 @@ class ScreenTest : public ::testing::Test {
   // A left click in the middle of the window.
   void Click(const TWindow* window) {
     ASSERT_NE(window, nullptr);
-    const TPoint p = OnScreen(window, window->X + window->Width / 2, window->Y + window->Height / 2);
+    const TPoint p = MiddleOf(window);
     Harness.LeftClick(p.x, p.y);
   }
 

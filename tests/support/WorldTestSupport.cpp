@@ -1,5 +1,6 @@
 #include "support/WorldTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "graphics/TextureRegistry.h"
@@ -127,4 +128,12 @@ uint32_t TMapPlayTest::SeedForDamage(int in_damage) {
       return seed;
     }
   }
+}
+
+std::vector<std::filesystem::path> SampleMapPaths() {
+  std::vector<std::filesystem::path> maps;
+  for (const auto& entry : std::filesystem::directory_iterator(KRAMBOL_MAPS_DIR))
+    if (entry.path().extension() == ".map") maps.push_back(entry.path());
+  std::sort(maps.begin(), maps.end());
+  return maps;
 }

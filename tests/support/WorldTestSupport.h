@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -14,7 +15,7 @@
 
 #include "graphics/Geometry.h"
 #include "graphics/TTexture.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 
 // Every texture registered, GDI+ and the drawing objects running, the working
 // directory a scratch one that sees the generated res/. The world is cleared
@@ -82,3 +83,7 @@ std::string CrLfLines(std::initializer_list<const char*> in_lines);
 
 // True when every channel of the two ARGB colours differs by at most in_tolerance.
 bool NearColor(uint32_t in_a, uint32_t in_b, int in_tolerance);
+
+// The sample maps shipped with the game (the *.map files of the maps folder,
+// not its README), sorted by name.
+std::vector<std::filesystem::path> SampleMapPaths();

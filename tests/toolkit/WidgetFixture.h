@@ -11,7 +11,7 @@
 
 #include "platform/Win32.h"
 #include "shell/TTimer.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "toolkit/Notify.h"
 #include "toolkit/TDesktop.h"
 #include "toolkit/TWinMenu.h"

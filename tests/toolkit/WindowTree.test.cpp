@@ -9,7 +9,7 @@
 
 #include "shell/ErrorLog.h"
 #include "shell/TGame.h"
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 #include "toolkit/TDesktop.h"
 #include "toolkit/TWindow.h"
 #include "toolkit/TWindowBuffer.h"

@@ -461,10 +461,7 @@ TEST_F(MapFileTest, WideFileNamesOpen) {
 }
 
 TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
-  std::vector<fs::path> maps;
-  for (const auto& entry : fs::directory_iterator(KRAMBOL_MAPS_DIR))
-    if (entry.path().extension() == ".map") maps.push_back(entry.path());
-  std::sort(maps.begin(), maps.end());
+  const std::vector<fs::path> maps = SampleMapPaths();
   ASSERT_GE(maps.size(), 8u);
 
   bool large = false;
@@ -508,15 +505,16 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
     EXPECT_GE(types, 4);
     EXPECT_GT(trees, 0);
 
-    // Either queen can reach the other.
-    TCell* from = MapCells[queens0[0].first][queens0[0].second];
-    TCell* to = MapCells[queens1[0].first][queens1[0].second];
-    from->ForcePassable = to->ForcePassable = true;
+    // Either queen can reach the other once the stacks in the way (her
+    // guards included) have moved or fallen: no wall of trees parts them.
+    for (int32_t c = 0; c < MapColumns; ++c)
+      for (int32_t r = 0; r < MapRows; ++r) MapCells[c][r]->ForcePassable = MapCells[c][r]->Unit != nullptr;
     NAlgo::TDijkstra search;
     search.Build(MapCells, MapColumns, MapRows);
     std::vector<NAlgo::TDijkstra::TPosition> route;
     EXPECT_NO_THROW(search.Search(queens0[0], queens1[0], route));
-    from->ForcePassable = to->ForcePassable = false;
+    for (int32_t c = 0; c < MapColumns; ++c)
+      for (int32_t r = 0; r < MapRows; ++r) MapCells[c][r]->ForcePassable = false;
     const int across = std::abs(queens0[0].first - queens1[0].first);
     const int down = std::abs(queens0[0].second - queens1[0].second);
     const double open = std::max(across, down) - std::min(across, down) + 1.4142135 * std::min(across, down);
@@ -593,9 +591,9 @@ TEST_F(MapFileTest, WrittenMapsAndSampleMapsReadWithoutAProblem) {
   EXPECT_FALSE(ProblemOf("7 \"Red  Baron \"\t\"Blue Duke\" [3 2] <[1 2]P(2 5)N> <[0 0]N U0[2 10 3 4 2.5]>\n"
                          "<[7 3]P(3 1)U1[8 12 1 6 3]><[0 0]NN><[4 1]NU1[0 9 5 2 0.25]><[2 0]P(2 15)N>\n\n")
                    .Exists());
-  for (const fs::directory_entry& entry : fs::directory_iterator(KRAMBOL_MAPS_DIR)) {
-    const TMapReadProblem problem = ProblemOf(FileBytes(entry.path()));
-    EXPECT_FALSE(problem.Exists()) << entry.path() << ":" << problem.Line << ":" << problem.Column;
+  for (const fs::path& path : SampleMapPaths()) {
+    const TMapReadProblem problem = ProblemOf(FileBytes(path));
+    EXPECT_FALSE(problem.Exists()) << path << ":" << problem.Line << ":" << problem.Column;
   }
   ClearMap();
   for (TTexture* texture : RegisteredTextures()) texture->Release();

@@ -1,4 +1,4 @@
-#include "support/GameHarness.h"
+#include "headless/GameHarness.h"
 
 #include <cstdlib>
 #include <random>
@@ -18,10 +18,10 @@ std::filesystem::path GeneratedResDir() {
   return dir ? std::filesystem::path(dir) : std::filesystem::path(KRAMBOL_DEFAULT_RES_DIR);
 }
 
-TGameHarness::TGameHarness() {
+TGameHarness::TGameHarness(DWORD in_clockStart) {
   PlatformTest::Reset();
   PlatformTest::SetHeadless(true);
-  PlatformTest::UseTestClock(100000);
+  PlatformTest::UseTestClock(in_clockStart);
   RegisterWindowClass();
   ClearErrorLogForTests();
   RequestedScreen = 0;

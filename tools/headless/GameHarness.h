@@ -1,8 +1,9 @@
 #pragma once
-// Runs the game's application object headless for tests: a fresh platform, a
-// test clock, a scratch working directory that sees the generated res/, GDI+
-// and the shared drawing objects. Messages are sent straight to the window, so
-// every handler runs exactly as in the game, and time moves only when told.
+// Runs the game's application object headless for tests and tools: a fresh
+// platform, a test clock, a scratch working directory that sees the generated
+// res/, GDI+ and the shared drawing objects. Messages are sent straight to the
+// window, so every handler runs exactly as in the game, and time moves only
+// when told.
 
 #include <cstdint>
 #include <filesystem>
@@ -19,7 +20,8 @@ class TWindow;
 class TGameHarness {
  public:
   // Prepares the platform and the working directory; the game is not started.
-  TGameHarness();
+  // The test clock starts at in_clockStart milliseconds.
+  explicit TGameHarness(DWORD in_clockStart = 100000);
   ~TGameHarness();
   TGameHarness(const TGameHarness&) = delete;
   TGameHarness& operator=(const TGameHarness&) = delete;

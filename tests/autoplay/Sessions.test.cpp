@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "autoplay/TRunner.h"
+#include "autoplay/TSession.h"
+
+namespace {
+
+TMapFile SampleMap(const std::string& in_name) {
+  std::ifstream file(std::filesystem::path(KRAMBOL_MAPS_DIR) / in_name, std::ios::binary);
+  return TMapFile{in_name, std::string(std::istreambuf_iterator<char>(file), {})};
+}
+
+// A scratch folder for replay files, removed at the end.
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest()
+      : Dir_(std::filesystem::temp_directory_path() / ("autoplay-test-" + std::to_string(std::random_device()()))) {
+    std::filesystem::create_directories(Dir_);
+  }
+  ~SessionTest() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(Dir_, ignored);
+  }
+
+  TSessionConfig Config(const std::string& in_policy, uint32_t in_seed, int in_games, int in_turns, int in_drawEvery) {
+    TSessionConfig config;
+    config.Setup.Seed = in_seed;
+    config.Setup.Policies[0] = config.Setup.Policies[1] = in_policy;
+    config.Setup.Turns = in_turns;
+    config.Setup.DrawEvery = in_drawEvery;
+    config.Setup.Maps = {SampleMap("duel.map")};
+    config.Schedule.assign(static_cast<size_t>(in_games), "duel.map");
+    config.ReplayPath = Dir_ / "session.replay";
+    return config;
+  }
+
+  std::filesystem::path Dir_;
+};
+
+void ExpectSameGames(const TSessionResult& a, const TSessionResult& b) {
+  ASSERT_EQ(a.Games.size(), b.Games.size());
+  for (size_t i = 0; i < a.Games.size(); ++i) {
+    EXPECT_EQ(a.Games[i].Winner, b.Games[i].Winner) << i;
+    EXPECT_EQ(a.Games[i].Turns, b.Games[i].Turns) << i;
+    EXPECT_EQ(a.Games[i].Orders, b.Games[i].Orders) << i;
+  }
+  EXPECT_EQ(a.Frames, b.Frames);
+}
+
+}  // namespace
+
+TEST_F(SessionTest, WholeGamesPassEveryCheckAndTheirReplayPlaysThemAgain) {
+  TSession session(Config("greedy", 21, 3, 2000, 4));
+  const TSessionResult played = session.Run();
+  ASSERT_EQ(played.Failure, "");
+  ASSERT_EQ(played.Games.size(), 3u);
+  for (const TGameResult& game : played.Games) {
+    EXPECT_NE(game.Winner, -1) << "greedy games on the duel map end with a fallen queen";
+    EXPECT_EQ(game.FirstSide, 0);
+    EXPECT_GT(game.Orders, 0);
+  }
+
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(ReadReplay(Dir_ / "session.replay", replay, error)) << error;
+  EXPECT_TRUE(replay.Quit);
+  ASSERT_EQ(replay.Games.size(), 3u);
+  TSessionConfig again;
+  again.Setup = replay;
+  again.Replay = &replay;
+  TSession replayed(again);
+  const TSessionResult second = replayed.Run();
+  EXPECT_EQ(second.Failure, "");
+  ExpectSameGames(played, second);
+}
+
+TEST_F(SessionTest, RandomPlayDrawsAtTheTurnCapAndASeedRepeatsIt) {
+  TSession first(Config("random", 8, 2, 40, 0));
+  const TSessionResult a = first.Run();
+  ASSERT_EQ(a.Failure, "");
+  ASSERT_EQ(a.Games.size(), 2u);
+  for (const TGameResult& game : a.Games) {
+    if (game.Winner == -1) {
+      EXPECT_EQ(game.Turns, 40);
+    }
+    EXPECT_LE(game.Turns, 40);
+  }
+  TSession second(Config("random", 8, 2, 40, 0));
+  ExpectSameGames(a, second.Run());
+}
+
+TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(ReadReplay(KRAMBOL_REPLAYS_DIR "/every-action.replay", replay, error)) << error;
+  ASSERT_EQ(replay.Games.size(), 1u);
+  std::set<TActionKind> kinds;
+  for (const TAction& action : replay.Games[0].Actions) kinds.insert(action.Kind);
+  EXPECT_EQ(kinds.size(), 6u);
+  TSessionConfig config;
+  config.Setup = replay;
+  config.Replay = &replay;
+  config.ReplayPath = Dir_ / "session.replay";
+  TSession session(config);
+  const TSessionResult result = session.Run();
+  ASSERT_EQ(result.Failure, "");
+  ASSERT_EQ(result.Games.size(), 1u);
+  EXPECT_EQ(result.Games[0].Turns, 4);
+  EXPECT_EQ(result.Games[0].Orders, 3);
+
+  // An order a player cannot give stops the session with what was wrong.
+  replay.Games[0].Actions = {*ParseAction("order 9 4 0 3")};
+  replay.Games[0].Result.clear();
+  TSession wrong(config);
+  const TSessionResult refused = wrong.Run();
+  EXPECT_NE(refused.Failure.find("not a legal order"), std::string::npos) << refused.Failure;
+  std::ifstream file(Dir_ / "session.replay");
+  const std::string written(std::istreambuf_iterator<char>(file), {});
+  EXPECT_NE(written.find("\nfailure "), std::string::npos);
+}
+
+TEST_F(SessionTest, TheRunnerReportsGamesPerMapAndAFailureWithItsReplay) {
+  TRunnerConfig config;
+  config.Maps = {SampleMap("duel.map")};
+  config.Policies[0] = config.Policies[1] = "greedy";
+  config.GamesPerMap = 2;
+  config.Seed = 77;
+  config.ReplayDir = Dir_ / "replays";
+  config.Report = Dir_ / "balance.md";
+  std::ostringstream out;
+  EXPECT_EQ(RunSessions(config, out), 0) << out.str();
+  EXPECT_NE(out.str().find("duel.map: 2 games, "), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("\n2 passed, 0 failed\n"), std::string::npos) << out.str();
+  EXPECT_TRUE(std::filesystem::is_empty(config.ReplayDir));
+  std::ifstream report(config.Report);
+  const std::string table(std::istreambuf_iterator<char>(report), {});
+  EXPECT_NE(table.find("| duel.map | 2 | "), std::string::npos) << table;
+
+  // A map the game cannot open: the map list says so, and the run stops.
+  config.Maps = {TMapFile{"broken.map", "0\r\n\"a\"\r\n\"b\"\r\n[0 0]\r\n"}};
+  std::ostringstream failed;
+  EXPECT_EQ(RunSessions(config, failed), 1);
+  EXPECT_NE(failed.str().find("FAILED: broken.map, session seed 77"), std::string::npos) << failed.str();
+  EXPECT_NE(failed.str().find("\n0 passed, 1 failed\n"), std::string::npos) << failed.str();
+  EXPECT_TRUE(std::filesystem::exists(config.ReplayDir / "session-77.replay"));
+}
+
+TEST(TRunner, TheFirstSideShareCarriesItsIntervalAndTheVerdict) {
+  TMapTally even{"even.map", 110, 0, 50, 50, 10, 0, 1.0};
+  const TShare share = FirstSideShare(even);
+  EXPECT_DOUBLE_EQ(share.Percent, 50.0);
+  EXPECT_NEAR(share.Low, 40.4, 0.1);
+  EXPECT_NEAR(share.High, 59.6, 0.1);
+  EXPECT_FALSE(Unbalanced(even));
+  TMapTally first{"first.map", 100, 0, 61, 39, 0, 0, 1.0};
+  EXPECT_TRUE(Unbalanced(first));
+  TMapTally second{"second.map", 100, 0, 39, 61, 0, 0, 1.0};
+  EXPECT_TRUE(Unbalanced(second));
+  const std::string table = BalanceTable({even, first}, "greedy against greedy");
+  EXPECT_NE(table.find("| even.map | 110 | 50 | 50 | 10 | 50.0 % (40.4 to 59.6 %) | balanced |"), std::string::npos)
+      << table;
+  EXPECT_NE(table.find("| first.map | 100 | 61 | 39 | 0 | 61.0 % "), std::string::npos) << table;
+  EXPECT_NE(table.find("unbalanced |"), std::string::npos);
+  EXPECT_EQ(TallyLine(TMapTally{"x.map", 4, 100, 1, 2, 1, 40, 2.0}),
+            "x.map: 4 games, 100 orders, wins 1 first side / 2 second side, 1 draws, 10.0 turns per game, 50 orders/s, "
+            "2.0 games/s");
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A way of playing one side: given the board as the player to move sees it,
+// the next action. Orders are limited to those the map window can show at once
+// (in_span), since the order is given by pointing at both cells.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "autoplay/TAction.h"
+#include "autoplay/THands.h"
+
+class TBoard;
+
+class TPolicy {
+ public:
+  virtual ~TPolicy() = default;
+  // Asked first on every turn: whether the next action comes at once, while
+  // stacks may still move (the board then shows them as they are), rather
+  // than once the board is at rest. A hasty action is never a save or a look
+  // into the menu.
+  virtual bool Hurries() { return false; }
+  virtual TAction Choose(const TBoard& in_board, const TViewSpan& in_span) = 0;
+};
+
+// "random" or "greedy", seeded; null for another name.
+std::unique_ptr<TPolicy> MakePolicy(const std::string& in_name, uint32_t in_seed);
+bool IsPolicyName(const std::string& in_name);

@@ -1,0 +1,77 @@
+#pragma once
+// Runs many sessions of the autoplay and reports on them. Each session runs in
+// a child process of its own, so that a crash or a sanitizer report ends only
+// that child and can still be reported, with the session's replay file and
+// the end of its error output. Sessions take turns over the maps; the run
+// stops at the first failure.
+//
+// Output: one line per map (games, orders, wins of the first and the second
+// side, draws, turns per game, orders and games per second) and the closing
+// line "N passed, M failed", counting games.
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "autoplay/TReplay.h"
+
+struct TRunnerConfig {
+  std::vector<TMapFile> Maps;
+  std::string Policies[2] = {"random", "random"};
+  bool Swap = false;
+  uint32_t Seed = 1;
+  // Either a time budget (no session starts, and no game, after it, but every
+  // map has one session; each session has its share, the budget times the
+  // jobs over the maps) or a number of games per map.
+  std::optional<double> Seconds;
+  int32_t GamesPerMap = 0;
+  int32_t GamesPerSession = 20;
+  int32_t Jobs = 1;
+  int32_t Turns = 2000;
+  int32_t DrawEvery = 0;
+  int32_t FrameBound = 5000;
+  // A session that adds nothing to its replay file for this long is hung.
+  double HangSeconds = 300.0;
+  std::filesystem::path ReplayDir = "autoplay-replays";
+  // Keeps the replay files of sessions that passed too.
+  bool KeepReplays = false;
+  // Where to write the balance table (Markdown); nothing when empty.
+  std::filesystem::path Report;
+};
+
+// Wins and games of one map.
+struct TMapTally {
+  std::string Map;
+  int64_t Games = 0;
+  int64_t Orders = 0;
+  int64_t FirstWins = 0;
+  int64_t SecondWins = 0;
+  int64_t Draws = 0;
+  int64_t Turns = 0;
+  double Seconds = 0.0;
+};
+
+// The share of the first side among the decided games and its 95 % (Wilson)
+// interval, in percent; 50 with the whole range when no game was decided.
+struct TShare {
+  double Percent = 50.0;
+  double Low = 0.0;
+  double High = 100.0;
+};
+TShare FirstSideShare(const TMapTally& in_tally);
+// A map is unbalanced when its first side wins outside 40 to 60 % of the decided games.
+bool Unbalanced(const TMapTally& in_tally);
+
+// The per-map line of the output.
+std::string TallyLine(const TMapTally& in_tally);
+// The balance table in Markdown, one row per map.
+std::string BalanceTable(const std::vector<TMapTally>& in_tallies, const std::string& in_policies);
+
+// Runs the sessions; the output goes to out. Returns 0 when every game passed.
+int RunSessions(const TRunnerConfig& in_config, std::ostream& out);
+
+// Plays a replay file again in this process; returns 0 when it passes.
+int RunReplay(const std::filesystem::path& in_path, std::ostream& out);

@@ -1,0 +1,111 @@
+#pragma once
+// One session of the autoplay: the program started as its entry point starts
+// it (the real TGame, the dice seeded from the clock, here the test clock that
+// the seed sets), several whole games played through real window messages
+// only, then the program closed through its own menus. Every step is checked;
+// the first check that fails ends the session with a report, and the session's
+// replay file (written as it goes) plays it again.
+//
+// Each game begins on the menu screen or the game screen with the map list,
+// and ends when a queen falls (the finish screen, its box closed, the menu
+// screen back) or, as a draw, at the turn cap.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "autoplay/TAction.h"
+#include "autoplay/TBoard.h"
+#include "autoplay/TReplay.h"
+
+class TGameHarness;
+class THands;
+class TPolicy;
+
+struct TSessionConfig {
+  // The header of the replay: seed, policies (Policies[0] plays player 0 unless
+  // swapped), whether the policies swap sides every other game, the turn cap,
+  // how often a frame is drawn for real, and the maps of the working directory.
+  TReplay Setup;
+  // The map of each game, in order (names of Setup.Maps).
+  std::vector<std::string> Schedule;
+  // When set, no game starts after this time (the first always does).
+  std::optional<std::chrono::steady_clock::time_point> Deadline;
+  // Frames an awaited change may take before the game counts as soft-locked.
+  int32_t FrameBound = 5000;
+  // Where the replay file is written as the session goes; nothing when empty.
+  std::filesystem::path ReplayPath;
+  // When set, these games' recorded actions are played instead of the policies'.
+  const TReplay* Replay = nullptr;
+};
+
+struct TGameResult {
+  std::string Map;
+  // The player who moved first, and the winner (-1 for a draw).
+  int32_t FirstSide = 0;
+  int32_t Winner = -1;
+  int32_t Turns = 0;
+  int64_t Orders = 0;
+  double Seconds = 0.0;
+};
+
+struct TSessionResult {
+  std::vector<TGameResult> Games;
+  int64_t Frames = 0;
+  // What failed; empty when every check passed.
+  std::string Failure;
+};
+
+class TSession {
+ public:
+  explicit TSession(TSessionConfig in_config);
+  ~TSession();
+  TSession(const TSession&) = delete;
+  TSession& operator=(const TSession&) = delete;
+
+  TSessionResult Run();
+
+ private:
+  void Play();
+  TGameResult PlayGame(const std::string& in_map, size_t in_index);
+  // The recorded action, or the policy's choice, for the player to move.
+  std::optional<TAction> NextAction(const TBoard& in_board, size_t in_game, size_t& io_step);
+
+  // Screens and menus.
+  void OpenMapList();
+  void LoadFromMapList(const std::wstring& in_row);
+  void Quit();
+  void FinishGame(TGameResult& io_result);
+  void SaveAs(const std::string& in_name);
+
+  // Actions, each checked.
+  void Do(const TAction& in_action, const TBoard& in_board);
+  void GiveOrder(const TAction& in_action, const TBoard& in_board);
+  void Probe(const TAction& in_action, const TBoard& in_board);
+  void Pass(const TBoard& in_board);
+  void LookIntoMenu(const TBoard& in_board);
+  void SaveAndReload(TAction& io_action, const TBoard& in_board);
+
+  // Waits until no order runs, nothing animates and no screen is pending.
+  void Settle();
+  // Fails when the game has logged anything (the run would end with "Fatal Error").
+  void CheckLog() const;
+  // Fails when a player's stack list and the stacks on the grid disagree.
+  void CheckStackLists() const;
+  bool OnGameScreen() const;
+  bool OnMenuScreen() const;
+
+  TSessionConfig Config_;
+  std::unique_ptr<TGameHarness> Harness_;
+  std::unique_ptr<THands> Hands_;
+  std::unique_ptr<TPolicy> Policies_[2];
+  std::unique_ptr<TReplayWriter> Writer_;
+  TSessionResult Result_;
+  int64_t Orders_ = 0;
+  // How many queens each player had when the game began.
+  int32_t QueensAtStart_[2] = {0, 0};
+};
