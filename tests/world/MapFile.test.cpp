@@ -532,7 +532,8 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
     if (path.filename() == "arena.map") {
       // The arena looks the same from either side: turned half round, every
       // cell holds what its opposite holds, the stacks change sides and face
-      // the other way.
+      // the other way. Only the queen of the side that moves second has more
+      // lives, which makes up for the first move.
       for (int32_t c = 0; c < MapColumns; ++c)
         for (int32_t r = 0; r < MapRows; ++r) {
           const TCell* cell = MapCells[c][r];
@@ -544,11 +545,15 @@ TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
           if (!cell->Unit) continue;
           EXPECT_EQ(cell->Unit->Owner, 1 - opposite->Unit->Owner);
           EXPECT_EQ(cell->Unit->Type, opposite->Unit->Type);
-          EXPECT_EQ(cell->Unit->Lives, opposite->Unit->Lives);
+          if (cell->Unit->Type != 8) {
+            EXPECT_EQ(cell->Unit->Lives, opposite->Unit->Lives);
+          }
           EXPECT_EQ(cell->Unit->Count, opposite->Unit->Count);
           EXPECT_EQ(cell->Unit->Moves, opposite->Unit->Moves);
           EXPECT_EQ(cell->Unit->Direction, (opposite->Unit->Direction + 4) % 8);
         }
+      EXPECT_GT(MapCells[queens1[0].first][queens1[0].second]->Unit->Lives,
+                MapCells[queens0[0].first][queens0[0].second]->Unit->Lives);
     }
     huge = huge || (MapColumns >= 64 && MapRows >= 64);
     named = named || std::any_of(Players[1].Name.begin(), Players[1].Name.end(), [](wchar_t c) { return c > 0x7F; });
