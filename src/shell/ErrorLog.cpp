@@ -35,44 +35,44 @@ enum class TLength { None, Char, Short, Long, LongLong, Max, Size, Difference, L
 
 // Formats one integer conversion, taking the argument of the type the length
 // modifier names.
-void FormatInteger(char* piece, const std::string& spec, bool isSigned, TLength length, va_list& args) {
+void FormatInteger(char* piece, const std::string& directive, bool isSigned, TLength length, va_list& args) {
   switch (length) {
     case TLength::Long:
       if (isSigned)
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, long));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, long));
       else
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, unsigned long));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, unsigned long));
       break;
     case TLength::LongLong:
       if (isSigned)
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, long long));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, long long));
       else
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, unsigned long long));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, unsigned long long));
       break;
     case TLength::Max:
       if (isSigned)
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, intmax_t));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, intmax_t));
       else
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, uintmax_t));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, uintmax_t));
       break;
     case TLength::Size:
       if (isSigned)
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, std::make_signed_t<size_t>));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, std::make_signed_t<size_t>));
       else
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, size_t));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, size_t));
       break;
     case TLength::Difference:
       if (isSigned)
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, ptrdiff_t));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, ptrdiff_t));
       else
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, std::make_unsigned_t<ptrdiff_t>));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, std::make_unsigned_t<ptrdiff_t>));
       break;
     default:
-      // char and short arrive promoted to int; the modifier in the spec narrows them.
+      // char and short arrive promoted to int; the modifier in the directive narrows them.
       if (isSigned)
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, int));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, int));
       else
-        std::snprintf(piece, kLogBufferSize, spec.c_str(), va_arg(args, unsigned int));
+        std::snprintf(piece, kLogBufferSize, directive.c_str(), va_arg(args, unsigned int));
       break;
   }
 }
@@ -101,15 +101,15 @@ void Format(const char* format, va_list in_args) {
       continue;
     }
     // One conversion: %[flags][width][.precision][length]conversion, rebuilt
-    // in spec with every '*' replaced by the number it takes.
+    // in directive with every '*' replaced by the number it takes.
     const char* start = p++;
-    std::string spec = "%";
-    while (*p && std::strchr("-+ #0", *p)) spec += *p++;
+    std::string directive = "%";
+    while (*p && std::strchr("-+ #0", *p)) directive += *p++;
     if (*p == '*') {
       ++p;
-      spec += std::to_string(va_arg(args, int));
+      directive += std::to_string(va_arg(args, int));
     } else {
-      while (*p >= '0' && *p <= '9') spec += *p++;
+      while (*p >= '0' && *p <= '9') directive += *p++;
     }
     if (*p == '.') {
       ++p;
@@ -117,10 +117,10 @@ void Format(const char* format, va_list in_args) {
         ++p;
         // A negative precision counts as none.
         const int precision = va_arg(args, int);
-        if (precision >= 0) spec += "." + std::to_string(precision);
+        if (precision >= 0) directive += "." + std::to_string(precision);
       } else {
-        spec += '.';
-        while (*p >= '0' && *p <= '9') spec += *p++;
+        directive += '.';
+        while (*p >= '0' && *p <= '9') directive += *p++;
       }
     }
     TLength length = TLength::None;
@@ -164,13 +164,13 @@ void Format(const char* format, va_list in_args) {
         break;
       case 'd':
       case 'i':
-        FormatInteger(piece, spec + lengthText + conversion, true, length, args);
+        FormatInteger(piece, directive + lengthText + conversion, true, length, args);
         break;
       case 'o':
       case 'u':
       case 'x':
       case 'X':
-        FormatInteger(piece, spec + lengthText + conversion, false, length, args);
+        FormatInteger(piece, directive + lengthText + conversion, false, length, args);
         break;
       case 'f':
       case 'F':
@@ -181,12 +181,12 @@ void Format(const char* format, va_list in_args) {
       case 'a':
       case 'A':
         if (length == TLength::LongDouble)
-          std::snprintf(piece, sizeof piece, (spec + 'L' + conversion).c_str(), va_arg(args, long double));
+          std::snprintf(piece, sizeof piece, (directive + 'L' + conversion).c_str(), va_arg(args, long double));
         else
-          std::snprintf(piece, sizeof piece, (spec + conversion).c_str(), va_arg(args, double));
+          std::snprintf(piece, sizeof piece, (directive + conversion).c_str(), va_arg(args, double));
         break;
       case 'p':
-        std::snprintf(piece, sizeof piece, (spec + 'p').c_str(), va_arg(args, void*));
+        std::snprintf(piece, sizeof piece, (directive + 'p').c_str(), va_arg(args, void*));
         break;
       case 'n':
         // Takes its pointer and stores nothing: a log line writes no memory.
@@ -202,7 +202,7 @@ void Format(const char* format, va_list in_args) {
           text.assign(1, static_cast<char>(va_arg(args, int)));
         }
         // A zero character ends the line, as it would in the C library's output.
-        std::snprintf(piece, sizeof piece, (spec + 's').c_str(), text.c_str());
+        std::snprintf(piece, sizeof piece, (directive + 's').c_str(), text.c_str());
         break;
       }
       case 's':
@@ -216,7 +216,7 @@ void Format(const char* format, va_list in_args) {
           text = s ? s : "(null)";
         }
         // Width and precision apply as to a narrow string.
-        std::snprintf(piece, sizeof piece, (spec + 's').c_str(), text.c_str());
+        std::snprintf(piece, sizeof piece, (directive + 's').c_str(), text.c_str());
         break;
       }
       default:
