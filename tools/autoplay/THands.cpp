@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "autoplay/AutoplayFailure.h"
-#include "autoplay/Utf8.h"
 #include "headless/GameHarness.h"
 #include "headless/WindowQuery.h"
 #include "platform/PlatformTest.h"
@@ -12,6 +11,7 @@
 #include "toolkit/TWinButton.h"
 #include "world/TMap.h"
 #include "world/TWinCell.h"
+#include "world/Utf8Text.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void THands::ClickWindow(const TWindow* in_window, const std::string& in_what) {
 
 void THands::ClickButton(const TWindow* in_window, const std::wstring& in_caption) {
   const TWinButton* button = ButtonOf(in_window, in_caption);
-  if (!button) throw TAutoplayFailure("no button \"" + Utf8(in_caption) + "\" where expected");
+  if (!button) throw TAutoplayFailure("no button \"" + Utf8Text(in_caption) + "\" where expected");
   ClickWindow(button, "button");
 }
 

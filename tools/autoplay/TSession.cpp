@@ -11,7 +11,6 @@
 #include "autoplay/THands.h"
 #include "autoplay/TPolicy.h"
 #include "autoplay/TRoutes.h"
-#include "autoplay/Utf8.h"
 #include "graphics/TextureRegistry.h"
 #include "headless/GameHarness.h"
 #include "headless/WindowQuery.h"
@@ -38,6 +37,7 @@
 #include "world/TMap.h"
 #include "world/TUnit.h"
 #include "world/TWinCell.h"
+#include "world/Utf8Text.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -137,7 +137,7 @@ TSessionResult TSession::Run() {
   }
   if (!Result_.Failure.empty()) {
     // Whatever the game logged belongs to the report too.
-    for (const std::string& line : ErrorLogEntries()) Result_.Failure += "\nlogged: " + Utf8(Cp1251ToWide(line));
+    for (const std::string& line : ErrorLogEntries()) Result_.Failure += "\nlogged: " + Utf8Text(Cp1251ToWide(line));
     if (Writer_) Writer_->Failure(Result_.Failure);
   }
   if (Hands_) Result_.Frames = Hands_->Frames();
@@ -269,21 +269,21 @@ void TSession::LoadFromMapList(const std::wstring& in_row) {
     }
     ++index;
   }
-  if (!row) Fail("the map list does not show " + Utf8(in_row));
+  if (!row) Fail("the map list does not show " + Utf8Text(in_row));
   for (int step = 0; !list->Shows(row); ++step) {
-    if (step >= kMostListSteps || !list->ScrollBar) Fail("the map list does not scroll to " + Utf8(in_row));
+    if (step >= kMostListSteps || !list->ScrollBar) Fail("the map list does not scroll to " + Utf8Text(in_row));
     const TWinScrollVert* bar = list->ScrollBar;
     const TRect arrow = index < list->First ? bar->DecreaseRect : bar->IncreaseRect;
     Hands_->Click(OnScreen(bar, arrow.x + arrow.width / 2, arrow.y + arrow.height / 2));
   }
   Hands_->ClickWindow(row, "row of the map list");
-  if (list->Selected != row) Fail("a click on the row " + Utf8(in_row) + " did not select it");
+  if (list->Selected != row) Fail("a click on the row " + Utf8Text(in_row) + " did not select it");
   Hands_->ClickButton(menu, L"Загрузить");
-  if (!ScreenRequestPending || RequestedScreen != 1) Fail("loading " + Utf8(in_row) + " did not ask for the game screen");
+  if (!ScreenRequestPending || RequestedScreen != 1) Fail("loading " + Utf8Text(in_row) + " did not ask for the game screen");
   Hands_->Tick();
-  if (!OnGameScreen()) Fail("the game screen did not come after loading " + Utf8(in_row));
+  if (!OnGameScreen()) Fail("the game screen did not come after loading " + Utf8Text(in_row));
   if (Hands_->Map()->Columns() != MapColumns || Hands_->Map()->Rows() != MapRows)
-    Fail("the map window does not show the map loaded from " + Utf8(in_row));
+    Fail("the map window does not show the map loaded from " + Utf8Text(in_row));
 }
 
 void TSession::Quit() {
@@ -315,7 +315,7 @@ void TSession::FinishGame(TGameResult& io_result) {
     Fail("the game ended with " + std::to_string(losers.size()) + " players having lost a queen");
   io_result.Winner = 1 - losers.front();
   const std::wstring expected = L"Выйграл Игрок:\n" + Players[io_result.Winner].Name;
-  if (box->Text != expected) Fail("the finish box says \"" + Utf8(box->Text) + "\" instead of \"" + Utf8(expected) + "\"");
+  if (box->Text != expected) Fail("the finish box says \"" + Utf8Text(box->Text) + "\" instead of \"" + Utf8Text(expected) + "\"");
   Hands_->ClickButton(box, L"Ok");
   Hands_->TickUntil([&] { return OnMenuScreen() && OnlyLive<TMainMenu>() != nullptr; },
                     "the menu screen to return after the finish box");
@@ -459,7 +459,7 @@ void TSession::Pass(const TBoard& in_board) {
   TWinBox* box = OpenBox<TWinBox>(L"Переход хода");
   if (!box) Fail("\"Пропустить Ход.\" showed no \"Переход хода\" box");
   const std::wstring expected = L"Играет Игрок:\n" + Players[1 - in_board.ToMove()].Name;
-  if (box->Text != expected) Fail("the turn box says \"" + Utf8(box->Text) + "\" instead of \"" + Utf8(expected) + "\"");
+  if (box->Text != expected) Fail("the turn box says \"" + Utf8Text(box->Text) + "\" instead of \"" + Utf8Text(expected) + "\"");
   if (InputRoot != box) Fail("the turn box does not hold the input");
   Hands_->ClickButton(box, L"Ok");
   Hands_->TickUntil([&] { return !IsLive(box); }, "the turn box to close on \"Ok\"");
@@ -487,9 +487,9 @@ void TSession::SaveAs(const std::string& in_name) {
   const size_t shown = edit->Text.size();
   for (size_t i = 0; i < shown; ++i) Hands_->Key(VK_LEFT);
   for (size_t i = 0; i < shown; ++i) Hands_->Key(VK_DELETE);
-  if (!edit->Text.empty()) Fail("Delete did not clear the save menu's file name \"" + Utf8(edit->Text) + "\"");
+  if (!edit->Text.empty()) Fail("Delete did not clear the save menu's file name \"" + Utf8Text(edit->Text) + "\"");
   for (const char c : in_name) Hands_->Type(static_cast<wchar_t>(c));
-  if (edit->Text != Wide(in_name)) Fail("typing " + in_name + " into the save menu gave \"" + Utf8(edit->Text) + "\"");
+  if (edit->Text != Wide(in_name)) Fail("typing " + in_name + " into the save menu gave \"" + Utf8Text(edit->Text) + "\"");
   Hands_->ClickButton(menu, L"Сохранить");
   if (OnlyLive<TFailureBox>()) Fail("saving as " + in_name + " failed with a box");
   Hands_->TickUntil([] { return OnlyLive<TSaveMenu>() == nullptr; }, "the save menu to close after saving");
