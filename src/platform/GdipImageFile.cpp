@@ -8,16 +8,19 @@
 //   damaged TIFF or PNG, or too large OutOfMemory
 // Nothing is ever printed: the decoders' message handlers are silenced.
 //
-// The game loads the same pictures again and again (a screen's background at
-// every change of screen, a unit's sheets with every new game), so the images
-// decoded last are kept with the file bytes they came from: a file whose bytes
-// are the same is copied from there instead of being decoded again.
+// A program that loads the same pictures again and again headless (a screen's
+// background at every change of screen, a unit's sheets with every new game)
+// can have the images decoded last kept with the file bytes they came from
+// (PlatformTest::KeepDecodedImages): a file whose bytes are the same is then
+// copied from there instead of being decoded again. Off by default, so that a
+// game holds no second copy of its pictures and every load decodes the file.
 #include <cairo.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <tiffio.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <list>
@@ -279,6 +282,18 @@ class DecodedImages {
     return images;
   }
 
+  bool Enabled() const { return enabled_.load(std::memory_order_relaxed); }
+
+  // Turned off, the kept images are freed.
+  void SetEnabled(bool enabled) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    enabled_.store(enabled, std::memory_order_relaxed);
+    if (!enabled) {
+      entries_.clear();
+      size_ = 0;
+    }
+  }
+
   // A fresh copy of the pixels decoded from exactly these bytes under this path; null if none are kept.
   std::shared_ptr<GdipPixels> Find(const std::string& path, const std::string& bytes) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -297,6 +312,7 @@ class DecodedImages {
     std::shared_ptr<GdipPixels> copy = Copy(pixels);
     if (!copy) return;
     std::lock_guard<std::mutex> lock(mutex_);
+    if (!enabled_.load(std::memory_order_relaxed)) return;
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
       if (it->path == path) {
         size_ -= it->bytes.size() + PixelBytes(*it->pixels);
@@ -329,6 +345,7 @@ class DecodedImages {
   }
 
   std::mutex mutex_;
+  std::atomic<bool> enabled_{false};
   std::list<Entry> entries_;
   size_t size_ = 0;
 };
@@ -348,6 +365,8 @@ GpStatus OpenError(int error) {
 }
 
 }  // namespace
+
+void GdipKeepDecodedImages(bool keep) { DecodedImages::Get().SetEnabled(keep); }
 
 namespace DllExports {
 
@@ -376,7 +395,8 @@ GpStatus GdipLoadImageFromFile(const WCHAR* filename, GpImage** image) {
   const bool png = headerSize >= 8 && std::memcmp(header, kPng, 8) == 0;
   // The whole file, to find its pixels among those decoded before.
   std::string bytes;
-  if ((tiffLittle || tiffBig || png) && uint64_t(info.st_size) <= DecodedImages::kBudget / 4) {
+  if ((tiffLittle || tiffBig || png) && DecodedImages::Get().Enabled() &&
+      uint64_t(info.st_size) <= DecodedImages::kBudget / 4) {
     bytes.resize(size_t(info.st_size));
     if (lseek(file.Get(), 0, SEEK_SET) != 0) return Win32Error;
     if (ReadFully(file.Get(), bytes.data(), bytes.size()) != bytes.size()) bytes.clear();

@@ -162,6 +162,10 @@ void GdipDestroy(Object* object) {
 uint32_t GdipPremultiply(ARGB color);
 ARGB GdipUnpremultiply(uint32_t pixel);
 
+// Whether images decoded from files are kept for later loads of the same
+// bytes (PlatformTest::KeepDecodedImages); turned off, the kept ones are freed.
+void GdipKeepDecodedImages(bool keep);
+
 // Wide text (UTF-32 on this host) up to length characters or the first NUL,
 // whichever comes first (length -1: up to the NUL), as UTF-8. Values that are
 // not Unicode scalar values become U+FFFD. Returns false when memory runs out.

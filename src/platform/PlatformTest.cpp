@@ -3,6 +3,7 @@
 
 #include "platform/DisplayBackend.h"
 #include "platform/GdipCanvas.h"
+#include "platform/GdipObjects.h"
 #include "platform/KernelObjects.h"
 #include "platform/PlatformClock.h"
 #include "platform/WindowSystem.h"
@@ -79,6 +80,10 @@ void UserClose(HWND hwnd) {
 
 void DiscardDrawing(bool discard) {
   Gdiplus::GdipCanvas::Discard(discard);
+}
+
+void KeepDecodedImages(bool keep) {
+  Gdiplus::GdipKeepDecodedImages(keep);
 }
 
 void FailNextSetTimer(int count) {

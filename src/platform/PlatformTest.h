@@ -66,6 +66,14 @@ void UserClose(HWND hwnd);
 // whatever was last drawn for real.
 void DiscardDrawing(bool discard);
 
+// While set, the pictures decoded from image files are kept (64 MB at most,
+// the least recently used going first) with the bytes of their files, and a
+// load of a file with the same bytes copies them instead of decoding again:
+// for programs that load the same pictures over and over, such as whole games
+// played headless one after another. Off at the start, so a game keeps no
+// second copy of its pictures; turning it off frees what is kept.
+void KeepDecodedImages(bool keep);
+
 // Makes the next count calls of SetTimer fail (return 0), as when the system
 // runs out of timers; 0 ends the failures.
 void FailNextSetTimer(int count);

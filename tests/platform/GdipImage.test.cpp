@@ -7,6 +7,10 @@
 
 #include "GdipTestSupport.h"
 
+#ifndef _WIN32
+#include "platform/PlatformTest.h"
+#endif
+
 using GdipImage = GdipTest;
 
 namespace {
@@ -479,7 +483,11 @@ TEST_F(GdipImage, LoadsTiffWithAndWithoutAlpha) {
 
 TEST_F(GdipImage, ReloadingAFileReadsWhatItHoldsNow) {
   // Loaded twice, the same file gives the same pixels; rewritten with others of
-  // the same size, the next load shows the new ones, however soon it comes.
+  // the same size, the next load shows the new ones, however soon it comes,
+  // also while decoded pictures are kept for later loads.
+#ifndef _WIN32
+  PlatformTest::KeepDecodedImages(true);
+#endif
   const std::vector<unsigned char> red = MakeTiff(2, 1, 3, {255, 0, 0, 255, 0, 0});
   const std::vector<unsigned char> blue = MakeTiff(2, 1, 3, {0, 0, 255, 0, 0, 255});
   ASSERT_EQ(red.size(), blue.size());
@@ -508,4 +516,7 @@ TEST_F(GdipImage, ReloadingAFileReadsWhatItHoldsNow) {
   // A file that turned into something else is no image any more.
   TempFile broken("gdip-reload.tif", std::vector<unsigned char>(red.size(), 'x'));
   EXPECT_NE(Ok, GdipLoadImageFromFile(broken.Path().c_str(), &image));
+#ifndef _WIN32
+  PlatformTest::KeepDecodedImages(false);
+#endif
 }

@@ -14,6 +14,7 @@
 #include "graphics/TextureRegistry.h"
 #include "headless/GameHarness.h"
 #include "headless/WindowQuery.h"
+#include "platform/PlatformTest.h"
 #include "platform/Win32.h"
 #include "screens/TFailureBox.h"
 #include "screens/TFinishDesktop.h"
@@ -126,6 +127,8 @@ TSession::~TSession() = default;
 
 TSessionResult TSession::Run() {
   if (!Config_.ReplayPath.empty()) Writer_ = std::make_unique<TReplayWriter>(Config_.ReplayPath, Config_.Setup);
+  // Game after game loads the same pictures: each is decoded once per session.
+  PlatformTest::KeepDecodedImages(true);
   try {
     Play();
   } catch (const TAutoplayFailure& failure) {
@@ -143,6 +146,7 @@ TSessionResult TSession::Run() {
   if (Hands_) Result_.Frames = Hands_->Frames();
   Hands_.reset();
   Harness_.reset();
+  PlatformTest::KeepDecodedImages(false);
   return Result_;
 }
 
