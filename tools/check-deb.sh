@@ -61,6 +61,41 @@ wait_for() {
   return 1
 }
 
+# Under Xvfb: starts the installed program $2 (named $3 in messages) for the
+# home folder $1, logging to $4, and waits for its window; sets pid and window.
+start_program() {
+  local home=$1 program=$2 name=$3 log=$4
+  HOME="$home" XDG_DATA_HOME='' "$program" >"$log" 2>&1 &
+  pid=$!
+  window=""
+  find_window() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
+  if ! wait_for 300 find_window; then
+    kill "$pid" 2>/dev/null || true
+    cat "$log" >&2
+    fail "no window of $name appeared within 30 s"
+  fi
+}
+
+# Closes the window of the program started last (named $1, logging to $2) as
+# its close box would, and checks the program ends with status 0 within 15 s.
+close_and_wait() {
+  local name=$1 log=$2
+  close_window "$window"
+  program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  if ! wait_for 150 program_ended; then
+    if xdotool search --name "Fatal Error" >/dev/null 2>&1; then
+      echo "$name shows its error report:" >&2
+    fi
+    kill "$pid" 2>/dev/null || true
+    cat "$log" >&2
+    fail "$name did not end within 15 s of closing its window"
+  fi
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || { cat "$log" >&2; fail "$name ended with status $status"; }
+  echo "$name ended cleanly when its window was closed"
+}
+
 # Under Xvfb: starts the installed launcher for the home folder $1, checks the
 # window and the player's folder, closes the window and checks the game ends
 # with status 0.
@@ -68,15 +103,7 @@ play() {
   local home=$1
   local folder="$home/.local/share/krambol"
   local log="$home/../game.log"
-  HOME="$home" XDG_DATA_HOME='' /usr/games/krambol >"$log" 2>&1 &
-  local pid=$!
-  local window=""
-  find_window() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
-  if ! wait_for 300 find_window; then
-    kill "$pid" 2>/dev/null || true
-    cat "$log" >&2
-    fail "no window of the game appeared within 30 s"
-  fi
+  start_program "$home" /usr/games/krambol "the game" "$log"
   local title
   title=$(xdotool getwindowname "$window")
   [ "$title" = "Крамбол." ] || fail "the window's title is '$title', not 'Крамбол.'"
@@ -90,21 +117,7 @@ play() {
   for map in /usr/share/games/krambol/maps/*.map; do
     cmp -s "$map" "$folder/${map##*/}" || fail "the sample map ${map##*/} was not copied into $folder"
   done
-
-  close_window "$window"
-  game_ended() { ! kill -0 "$pid" 2>/dev/null; }
-  if ! wait_for 150 game_ended; then
-    if xdotool search --name "Fatal Error" >/dev/null 2>&1; then
-      echo "The game shows its error report:" >&2
-    fi
-    kill "$pid" 2>/dev/null || true
-    cat "$log" >&2
-    fail "the game did not end within 15 s of closing its window"
-  fi
-  local status=0
-  wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || { cat "$log" >&2; fail "the game ended with status $status"; }
-  echo "The game ended cleanly when its window was closed"
+  close_and_wait "The game" "$log"
 }
 
 # Under Xvfb: starts the installed editor for the home folder $1 (prepared by
@@ -112,30 +125,12 @@ play() {
 edit() {
   local home=$1
   local log="$home/../editor.log"
-  HOME="$home" XDG_DATA_HOME='' /usr/games/krambol-editor >"$log" 2>&1 &
-  local pid=$!
-  local window=""
-  find_window() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
-  if ! wait_for 300 find_window; then
-    kill "$pid" 2>/dev/null || true
-    cat "$log" >&2
-    fail "no window of the editor appeared within 30 s"
-  fi
+  start_program "$home" /usr/games/krambol-editor "the editor" "$log"
   local title
   title=$(xdotool getwindowname "$window")
   [ "$title" = "Редактор карт Крамбол." ] || fail "the editor's title is '$title'"
   echo "The editor's window $window: '$title'"
-  close_window "$window"
-  editor_ended() { ! kill -0 "$pid" 2>/dev/null; }
-  if ! wait_for 150 editor_ended; then
-    kill "$pid" 2>/dev/null || true
-    cat "$log" >&2
-    fail "the editor did not end within 15 s of closing its window"
-  fi
-  local status=0
-  wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || { cat "$log" >&2; fail "the editor ended with status $status"; }
-  echo "The editor ended cleanly when its window was closed"
+  close_and_wait "The editor" "$log"
 }
 
 if [ "${1:-}" = "--play" ]; then
