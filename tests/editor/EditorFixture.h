@@ -18,6 +18,7 @@
 #include "editor/TEditorPalette.h"
 #include "editor/TEditorPanel.h"
 #include "platform/PlatformTest.h"
+#include "support/FileBytes.h"
 #include "support/ScreenFixture.h"
 #include "toolkit/TWinCheckButton.h"
 #include "world/TWinCell.h"
@@ -89,7 +90,6 @@ class EditorTest : public ScreenTest {
   }
 
   std::string FileBytes(const std::filesystem::path& in_relative) const {
-    std::ifstream in(Harness.WorkDir() / in_relative, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ::FileBytes(Harness.WorkDir() / in_relative);
   }
 };

@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "world/MapFile.h"
 
 #include <gtest/gtest.h>
@@ -41,16 +42,6 @@ const std::string kSample = CrLfLines({
     "<[2 0]P(2 15)N>",
     "",
 });
-
-std::string FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void PutFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
 
 // The place's token as written, or "" without a place.
 std::wstring PlaceToken(const TCell* cell) {

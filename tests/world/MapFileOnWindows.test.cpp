@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "support/FileBytes.h"
 #include "support/KnownWineDifference.h"
 #include "world/MapFile.h"
 #include "world/WorldState.h"
@@ -20,16 +21,6 @@ namespace fs = std::filesystem;
 
 // A map without cells needs no images: the turn counter and the two names.
 const std::string kSaved = "4\r\n\"Red Baron\"\r\n\"Blue Duke\"\r\n[0 0]\r\n";
-
-std::string FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void PutFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
 
 class MapFileOnWindows : public ::testing::Test {
  protected:

@@ -16,16 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "support/FileBytes.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 const fs::path kInstall = KRAMBOL_TEST_INSTALL;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -87,7 +84,7 @@ class TLauncherTest : public ::testing::Test {
     }
     int status = 0;
     if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    run.errors = ReadFile(errors);
+    run.errors = FileBytes(errors);
     return run;
   }
   TLauncherRun RunWithHome() const { return Run({"HOME=" + home_.string()}); }
@@ -104,12 +101,12 @@ TEST_F(TLauncherTest, FirstStartMakesThePlayersFolderAndStartsTheGameInIt) {
   EXPECT_EQ(run.status, 7) << "the game's own exit status is the launcher's";
   EXPECT_EQ(run.errors, "");
   const fs::path folder = PlayerFolder();
-  EXPECT_EQ(ReadFile(folder / "started-in"), folder.string() + "\n");
+  EXPECT_EQ(FileBytes(folder / "started-in"), folder.string() + "\n");
   ASSERT_TRUE(fs::is_symlink(folder / "res"));
   EXPECT_EQ(fs::read_symlink(folder / "res"), kInstall / "res");
-  EXPECT_EQ(ReadFile(folder / "res" / "Unit" / "Queen" / "attack.tif"), "queen attack sheet");
-  EXPECT_EQ(ReadFile(folder / "duel.map"), "sample duel\n");
-  EXPECT_EQ(ReadFile(folder / "river.map"), "sample river\n");
+  EXPECT_EQ(FileBytes(folder / "res" / "Unit" / "Queen" / "attack.tif"), "queen attack sheet");
+  EXPECT_EQ(FileBytes(folder / "duel.map"), "sample duel\n");
+  EXPECT_EQ(FileBytes(folder / "river.map"), "sample river\n");
   std::vector<std::string> names;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
@@ -127,11 +124,11 @@ TEST_F(TLauncherTest, PlayersOwnFilesSurviveEveryStartAndMissingSampleMapsReturn
   for (int start = 0; start < 2; ++start) {
     const TLauncherRun run = RunWithHome();
     EXPECT_EQ(run.status, 7);
-    EXPECT_EQ(ReadFile(folder / "duel.map"), "the player's own duel");
-    EXPECT_EQ(ReadFile(folder / "Save01.map"), "a saved game");
-    EXPECT_EQ(ReadFile(folder / "option.ini"), "500\r\n1\r\n");
-    EXPECT_EQ(ReadFile(folder / "campaign" / "river.map"), "a map of the player's in a subfolder");
-    EXPECT_EQ(ReadFile(folder / "river.map"), "sample river\n");
+    EXPECT_EQ(FileBytes(folder / "duel.map"), "the player's own duel");
+    EXPECT_EQ(FileBytes(folder / "Save01.map"), "a saved game");
+    EXPECT_EQ(FileBytes(folder / "option.ini"), "500\r\n1\r\n");
+    EXPECT_EQ(FileBytes(folder / "campaign" / "river.map"), "a map of the player's in a subfolder");
+    EXPECT_EQ(FileBytes(folder / "river.map"), "sample river\n");
     fs::remove(folder / "river.map");
   }
 
@@ -155,8 +152,8 @@ TEST_F(TLauncherTest, ResAlwaysLeadsToTheInstalledImagesAndAnOldResFolderIsMoved
   for (const fs::directory_entry& entry : fs::directory_iterator(folder))
     if (entry.path().filename().string().rfind("res.moved-", 0) == 0) aside = entry.path();
   ASSERT_FALSE(aside.empty()) << "the old folder is moved aside, not deleted";
-  EXPECT_EQ(ReadFile(aside / "mine.map"), "a map kept among the images");
-  EXPECT_EQ(ReadFile(aside / "Unit" / "Queen" / "attack.tif"), "an old copy");
+  EXPECT_EQ(FileBytes(aside / "mine.map"), "a map kept among the images");
+  EXPECT_EQ(FileBytes(aside / "Unit" / "Queen" / "attack.tif"), "an old copy");
   EXPECT_NE(run.errors.find(aside.string()), std::string::npos) << run.errors;
 
   // A link to anything else (an older installation) is pointed at this one.
@@ -171,11 +168,11 @@ TEST_F(TLauncherTest, ResAlwaysLeadsToTheInstalledImagesAndAnOldResFolderIsMoved
 TEST_F(TLauncherTest, AnAbsoluteXdgDataHomeHoldsTheFolderAndARelativeOneIsIgnored) {
   const fs::path data = scratch_ / "data home" / "not yet made";
   EXPECT_EQ(Run({"HOME=" + home_.string(), "XDG_DATA_HOME=" + data.string()}).status, 7);
-  EXPECT_EQ(ReadFile(data / "krambol" / "started-in"), (data / "krambol").string() + "\n");
+  EXPECT_EQ(FileBytes(data / "krambol" / "started-in"), (data / "krambol").string() + "\n");
   EXPECT_FALSE(fs::exists(PlayerFolder()));
 
   EXPECT_EQ(Run({"HOME=" + home_.string(), "XDG_DATA_HOME=relative/data"}).status, 7);
-  EXPECT_EQ(ReadFile(PlayerFolder() / "started-in"), PlayerFolder().string() + "\n");
+  EXPECT_EQ(FileBytes(PlayerFolder() / "started-in"), PlayerFolder().string() + "\n");
   EXPECT_EQ(Run({"HOME=" + home_.string(), "XDG_DATA_HOME="}).status, 7);
 }
 
