@@ -94,21 +94,34 @@ void Select(TBenchGame& io_game, TPoint in_stack) {
   io_game.Harness.LeftClick(in_stack.x, in_stack.y);
 }
 
-TMap* LoadBenchMap(TBenchGame& io_game, int in_size) {
+// A generated map loaded through the map list, with its view.
+struct TLoadedMap {
+  TMap* Map = nullptr;
+  TView View;
+};
+
+// Loads a generated in_size x in_size map; the map is null, and the benchmark
+// skipped with an error, when its view holds no two stacks to select.
+TLoadedMap LoadBenchMap(benchmark::State& state, TBenchGame& io_game, int in_size) {
   io_game.PutMap("bench.map", BenchMapText(in_size, in_size));
   io_game.LoadMap("bench.map");
-  return TBenchGame::Find<TMap>();
+  TLoadedMap loaded;
+  loaded.Map = TBenchGame::Find<TMap>();
+  if (loaded.Map) loaded.View = ViewOf(*loaded.Map);
+  if (loaded.View.Targets.empty()) {
+    state.SkipWithError("no two stacks to select in the view");
+    loaded.Map = nullptr;
+  }
+  return loaded;
 }
 
 void BM_RoutePreview(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
   TBenchGame game;
-  TMap* map = LoadBenchMap(game, size);
-  const TView view = map ? ViewOf(*map) : TView{};
-  if (view.Targets.empty()) {
-    state.SkipWithError("no two stacks to select in the view");
-    return;
-  }
+  const TLoadedMap loaded = LoadBenchMap(state, game, size);
+  if (!loaded.Map) return;
+  TMap* map = loaded.Map;
+  const TView& view = loaded.View;
   size_t next = view.Targets.size();
   int stack = 0;
   size_t routeCells = 0;
@@ -133,12 +146,10 @@ BENCHMARK(BM_RoutePreview)->ArgName("size")->Arg(64)->Arg(256)->Arg(1024)->Unit(
 void BM_RoutePreviewFirstMove(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
   TBenchGame game;
-  TMap* map = LoadBenchMap(game, size);
-  const TView view = map ? ViewOf(*map) : TView{};
-  if (view.Targets.empty()) {
-    state.SkipWithError("no two stacks to select in the view");
-    return;
-  }
+  const TLoadedMap loaded = LoadBenchMap(state, game, size);
+  if (!loaded.Map) return;
+  TMap* map = loaded.Map;
+  const TView& view = loaded.View;
   int stack = 0;
   size_t routeCells = 0;
   for (auto _ : state) {
@@ -166,15 +177,11 @@ void BM_FirstPreviewOnNewMap(benchmark::State& state) {
     state.PauseTiming();
     RequestScreen(0);
     game.Frame();
-    TMap* map = LoadBenchMap(game, size);
-    const TView view = map ? ViewOf(*map) : TView{};
-    if (view.Targets.empty()) {
-      state.SkipWithError("no two stacks to select in the view");
-      break;
-    }
-    Select(game, view.Stacks[0]);
+    const TLoadedMap loaded = LoadBenchMap(state, game, size);
+    if (!loaded.Map) break;
+    Select(game, loaded.View.Stacks[0]);
     state.ResumeTiming();
-    game.Harness.MouseMove(view.Farthest[0].x, view.Farthest[0].y);
+    game.Harness.MouseMove(loaded.View.Farthest[0].x, loaded.View.Farthest[0].y);
   }
 }
 BENCHMARK(BM_FirstPreviewOnNewMap)
