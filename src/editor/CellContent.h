@@ -28,6 +28,13 @@ struct TCellContent {
   bool operator==(const TCellContent&) const = default;
 };
 
+// A cell of the grid and what it is to hold.
+struct TCellPlacement {
+  int32_t Column = 0;
+  int32_t Row = 0;
+  TCellContent Content;
+};
+
 // The content of the cell as it stands.
 TCellContent ContentOf(const TCell& in_cell);
 

@@ -6,10 +6,13 @@
 
 #include "editor/EditorNotify.h"
 #include "editor/MapCheck.h"
+#include "editor/TEditorFileMenu.h"
 #include "editor/TEditorMap.h"
+#include "editor/TEditorOverview.h"
 #include "editor/TEditorPanel.h"
 #include "editor/TEditorSaveMenu.h"
 #include "editor/TNewMapMenu.h"
+#include "editor/TResizeMenu.h"
 #include "screens/ScreenActions.h"
 #include "screens/TFailureBox.h"
 #include "screens/TNewGameMenu.h"
@@ -20,6 +23,8 @@
 #include "toolkit/WindowTree.h"
 #include "world/MapFile.h"
 #include "world/NumberText.h"
+#include "world/TCell.h"
+#include "world/TWinCell.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -40,7 +45,10 @@ TEditorDesktop::TEditorDesktop() {
   Document.Reset(L"");
   Map = new TEditorMap(TEditorPanel::kWidth, &Document, &Tools);
   Panel = new TEditorPanel(&Document, &Tools);
+  Overview = new TEditorOverview(&Document);
+  Overview->Map = Map;
   ShownRevision_ = Document.Revision() - 1;
+  ShownGrid_ = Document.GridRevision();
 }
 
 TEditorDesktop::~TEditorDesktop() {
@@ -61,7 +69,8 @@ void TEditorDesktop::Update() {
 }
 
 bool TEditorDesktop::OnKeyDown() {
-  if (Application && GetKeyState(VK_CONTROL) < 0) {
+  if (!Application) return TDesktop::OnKeyDown();
+  if (GetKeyState(VK_CONTROL) < 0) {
     switch (Application->WParam) {
       case 'Z':
         Undo();
@@ -72,11 +81,32 @@ bool TEditorDesktop::OnKeyDown() {
       case 'S':
         Save();
         return true;
+      case 'C':
+        Copy();
+        return true;
+      case 'X':
+        Cut();
+        return true;
+      case 'V':
+        Paste();
+        return true;
       default:
         break;
     }
   }
-  return TDesktop::OnKeyDown();
+  switch (Application->WParam) {
+    case VK_DELETE:
+      DeleteSelection();
+      return true;
+    case VK_ESCAPE:
+      if (Map && Map->Floating())
+        Map->CancelFloating();
+      else if (Map)
+        Map->Select(TGridRect{});
+      return true;
+    default:
+      return TDesktop::OnKeyDown();
+  }
 }
 
 void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
@@ -100,6 +130,12 @@ void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, int
           break;
         case TEditorPanel::kRedo:
           Redo();
+          break;
+        case TEditorPanel::kResize:
+          Resize();
+          break;
+        case TEditorPanel::kFiles:
+          Files();
           break;
         default:
           break;
@@ -127,22 +163,49 @@ void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, int
       }
       break;
     case kNotifySaveAsClosed:
+      if (p1 == 1 && p2) SaveChosen(std::wstring(*reinterpret_cast<const std::wstring*>(p2)), TReturnTo::kSaveAsMenu);
+      break;
+    case kNotifyFileMenuClosed:
+      if (!p2) break;
+      if (p1 == kFileSave) {
+        SaveChosen(std::wstring(*reinterpret_cast<const std::wstring*>(p2)), TReturnTo::kFileMenu);
+      } else if (p1 == kFileOpen) {
+        PendingOpen_ = *reinterpret_cast<const std::wstring*>(p2);
+        AskIfModified(kAskOpenFile);
+      }
+      break;
+    case kNotifyResizeClosed:
       if (p1 == 1 && p2) {
-        const std::wstring name = *reinterpret_cast<const std::wstring*>(p2);
-        std::error_code error;
-        if (name != Document.FileName() && std::filesystem::exists(MapFilePath(name), error)) {
-          PendingSave_ = name;
+        PendingResize_ = *reinterpret_cast<const TResizePlan*>(p2);
+        if (ResizeCutsObjects(PendingResize_)) {
           ModalBeforeQuestion_ = InputRoot;
-          auto* box = new TWinBoxAsk(CentredOn(this, 300, 120), L"Сохранить карту",
-                                     L"Файл «" + name + L"» уже есть. Заменить его?");
-          box->Id = kAskOverwrite;
+          auto* box = new TWinBoxAsk(CentredOn(this, 320, 130), L"Размер карты",
+                                     L"За новым краем карты останутся деревья\nили отряды: они пропадут. Изменить размер?");
+          box->Id = kAskResize;
         } else {
-          SaveTo(name);
+          ApplyResize(PendingResize_);
         }
       }
       break;
+    case kNotifyPickCell:
+      Pick(static_cast<int32_t>(p1), static_cast<int32_t>(p2));
+      break;
     default:
       break;
+  }
+}
+
+void TEditorDesktop::SaveChosen(const std::wstring& in_name, TReturnTo in_back) {
+  std::error_code error;
+  if (in_name != Document.FileName() && std::filesystem::exists(MapFilePath(in_name), error)) {
+    PendingSave_ = in_name;
+    PendingSaveBack_ = in_back;
+    ModalBeforeQuestion_ = InputRoot;
+    auto* box = new TWinBoxAsk(CentredOn(this, 300, 120), L"Сохранить карту",
+                               L"Файл «" + in_name + L"» уже есть. Заменить его?");
+    box->Id = kAskOverwrite;
+  } else {
+    SaveTo(in_name, in_back);
   }
 }
 
@@ -151,9 +214,9 @@ void TEditorDesktop::AskIfModified(TQuestion in_question) {
     Answered(in_question);
     return;
   }
-  const wchar_t* question = in_question == kAskNew    ? L"Начать новую карту без сохранения?"
-                            : in_question == kAskOpen ? L"Открыть другую карту без сохранения?"
-                                                      : L"Закрыть редактор без сохранения?";
+  const wchar_t* question = in_question == kAskNew                                    ? L"Начать новую карту без сохранения?"
+                            : in_question == kAskOpen || in_question == kAskOpenFile ? L"Открыть другую карту без сохранения?"
+                                                                                     : L"Закрыть редактор без сохранения?";
   ModalBeforeQuestion_ = InputRoot;
   auto* box = new TWinBoxAsk(CentredOn(this, 300, 120), L"Карта не сохранена",
                              std::wstring(L"Изменения в карте не сохранены.\n") + question);
@@ -173,7 +236,13 @@ void TEditorDesktop::Answered(TQuestion in_question) {
       PostCloseRequest();
       break;
     case kAskOverwrite:
-      SaveTo(PendingSave_);
+      SaveTo(PendingSave_, PendingSaveBack_);
+      break;
+    case kAskResize:
+      ApplyResize(PendingResize_);
+      break;
+    case kAskOpenFile:
+      OpenFile(PendingOpen_, TReturnTo::kFileMenu);
       break;
   }
 }
@@ -193,9 +262,53 @@ void TEditorDesktop::SaveAs() {
   new TEditorSaveMenu(Document.FileName().empty() ? std::wstring(kFirstName) : ShownName(Document.FileName()));
 }
 
-void TEditorDesktop::Undo() { Document.Undo(); }
+void TEditorDesktop::Undo() {
+  Document.Undo();
+  FollowGrid();
+}
 
-void TEditorDesktop::Redo() { Document.Redo(); }
+void TEditorDesktop::Redo() {
+  Document.Redo();
+  FollowGrid();
+}
+
+void TEditorDesktop::FollowGrid() {
+  if (Document.GridRevision() != ShownGrid_) ReplaceMap(true);
+}
+
+void TEditorDesktop::Resize() { new TResizeMenu(MapColumns, MapRows, Tools.TileColumn, Tools.TileRow); }
+
+void TEditorDesktop::Files() { new TEditorFileMenu(Document.FileName()); }
+
+bool TEditorDesktop::ApplyResize(const TResizePlan& in_plan) {
+  if (!Document.Resize(in_plan)) return false;
+  ReplaceMap(true, TPoint{in_plan.OffsetColumn, in_plan.OffsetRow});
+  return true;
+}
+
+void TEditorDesktop::Copy() {
+  if (Map && !Map->Selection().Empty()) Clipboard = TMapBlock::Take(Map->Selection());
+}
+
+void TEditorDesktop::Cut() {
+  if (!Map || Map->Selection().Empty()) return;
+  Copy();
+  DeleteSelection();
+}
+
+void TEditorDesktop::DeleteSelection() {
+  if (Map && !Map->Selection().Empty()) Document.SetCells(ClearArea(Map->Selection(), Tools.Background()));
+}
+
+void TEditorDesktop::Paste() {
+  if (Map && !Clipboard.Empty()) Map->Float(Clipboard);
+}
+
+void TEditorDesktop::Pick(int32_t in_column, int32_t in_row) {
+  if (!MapCells || in_column < 0 || in_row < 0 || in_column >= MapColumns || in_row >= MapRows) return;
+  Tools.Pick(ContentOf(*MapCells[in_column][in_row]));
+  if (Panel) Panel->ChooseTool(static_cast<int32_t>(Tools.Tool));
+}
 
 void TEditorDesktop::AskBeforeClosing() {
   if (Asking_) return;
@@ -203,7 +316,7 @@ void TEditorDesktop::AskBeforeClosing() {
   AskIfModified(kAskClose);
 }
 
-bool TEditorDesktop::SaveTo(const std::wstring& in_name) {
+bool TEditorDesktop::SaveTo(const std::wstring& in_name, TReturnTo in_back) {
   Document.EndStroke();
   if (WriteMapFile(in_name)) {
     Document.MarkSaved(in_name);
@@ -211,15 +324,17 @@ bool TEditorDesktop::SaveTo(const std::wstring& in_name) {
     return true;
   }
   // The previous file is as it was; another name can be tried at once.
-  auto* menu = new TEditorSaveMenu(ShownName(in_name));
+  TWindow* menu = in_back == TReturnTo::kFileMenu ? static_cast<TWindow*>(new TEditorFileMenu(in_name))
+                                                  : new TEditorSaveMenu(ShownName(in_name));
   new TFailureBox(L"Не удалось сохранить карту.\n" + in_name, menu);
   return false;
 }
 
-bool TEditorDesktop::OpenFile(const std::wstring& in_path) {
+bool TEditorDesktop::OpenFile(const std::wstring& in_path, TReturnTo in_back) {
   TMapReadProblem problem;
   if (!ReadMapFile(in_path, &problem)) {
-    auto* list = new TNewGameMenu(kListTitle);
+    TWindow* list = in_back == TReturnTo::kFileMenu ? static_cast<TWindow*>(new TEditorFileMenu(in_path))
+                                                    : new TNewGameMenu(kListTitle);
     new TFailureBox(L"Не удалось открыть карту.\n" + in_path, list);
     return false;
   }
@@ -236,7 +351,19 @@ bool TEditorDesktop::OpenFile(const std::wstring& in_path) {
   return true;
 }
 
-void TEditorDesktop::ReplaceMap() {
+void TEditorDesktop::ReplaceMap(bool in_keepView, TPoint in_shift) {
+  TPoint view{0, 0};
+  if (Map && !Map->Children.empty()) view = TPoint{Map->Children.front()->X, Map->Children.front()->Y};
   if (Map) DeleteChild(Map);
   Map = new TEditorMap(TEditorPanel::kWidth, &Document, &Tools);
+  ShownGrid_ = Document.GridRevision();
+  if (in_keepView)
+    Map->ScrollBy(view.x - in_shift.x * TWinCell::kWidth, view.y - in_shift.y * TWinCell::kHeight);
+  if (Overview) {
+    Overview->Map = Map;
+    // The new map goes where the old one was among the windows: under the overview and any menu.
+    const auto overview = std::find(Children.begin(), Children.end(), Overview);
+    const auto map = std::find(Children.begin(), Children.end(), Map);
+    if (overview < map && map != Children.end()) std::rotate(overview, map, map + 1);
+  }
 }

@@ -74,6 +74,42 @@ void TEditorDocument::EndStroke() {
   Push(std::move(edit));
 }
 
+void TEditorDocument::SetCells(const std::vector<TCellPlacement>& in_cells) {
+  EndStroke();
+  TEdit edit;
+  bool stacksMoved = false;
+  for (const TCellPlacement& placement : in_cells) {
+    TCell* cell = CellAt(placement.Column, placement.Row);
+    if (!cell) continue;
+    const TCellContent before = ContentOf(*cell);
+    if (before == placement.Content) continue;
+    ApplyContent(*cell, placement.Content);
+    const TCellContent after = ContentOf(*cell);
+    if (before == after) continue;
+    stacksMoved = stacksMoved || before.HasStack != after.HasStack ||
+                  (before.HasStack && (before.StackType != after.StackType || before.Owner != after.Owner));
+    edit.Cells.push_back(TCellChange{placement.Column, placement.Row, before, after});
+  }
+  if (edit.Cells.empty()) return;
+  if (stacksMoved) RebuildStackLists();
+  ++Revision_;
+  Push(std::move(edit));
+}
+
+bool TEditorDocument::Resize(const TResizePlan& in_plan) {
+  EndStroke();
+  TEdit edit;
+  edit.Kind = TKind::kResize;
+  edit.Plan = in_plan;
+  edit.ColumnsBefore = MapColumns;
+  edit.RowsBefore = MapRows;
+  if (!ResizeWorld(in_plan, &edit.Cut)) return false;
+  ++Revision_;
+  ++GridRevision_;
+  Push(std::move(edit));
+  return true;
+}
+
 void TEditorDocument::SetName(int32_t in_player, const std::wstring& in_name) {
   if (in_player != 0 && in_player != 1) return;
   EndStroke();
@@ -110,12 +146,17 @@ void TEditorDocument::SetTurnCounter(int32_t in_turn) {
   Push(std::move(edit));
 }
 
+size_t TEditorDocument::CellsHeld(const TEdit& in_edit) { return 2 * in_edit.Cells.size() + in_edit.Cut.size(); }
+
 void TEditorDocument::Push(TEdit in_edit) {
   in_edit.Id = NextId_++;
+  CellsHeld_ += CellsHeld(in_edit);
   Undo_.push_back(std::move(in_edit));
+  for (const TEdit& edit : Redo_) CellsHeld_ -= CellsHeld(edit);
   Redo_.clear();
-  while (Undo_.size() > kHistoryLimit) {
+  while (Undo_.size() > kHistoryLimit || (CellsHeld_ > kHistoryCells && Undo_.size() > 1)) {
     BaseId_ = Undo_.front().Id;
+    CellsHeld_ -= CellsHeld(Undo_.front());
     Undo_.pop_front();
   }
 }
@@ -139,6 +180,14 @@ void TEditorDocument::Apply(const TEdit& in_edit, bool in_forward) {
       break;
     case TKind::kTurn:
       TurnCounter = in_forward ? in_edit.TurnAfter : in_edit.TurnBefore;
+      break;
+    case TKind::kResize:
+      // The world is as the edit left it (or found it), so the same cells are cut again.
+      if (in_forward)
+        ResizeWorld(in_edit.Plan, nullptr);
+      else
+        UndoResizeWorld(in_edit.Plan, in_edit.ColumnsBefore, in_edit.RowsBefore, in_edit.Cut);
+      ++GridRevision_;
       break;
   }
   ++Revision_;
@@ -181,6 +230,7 @@ void TEditorDocument::Reset(const std::wstring& in_fileName) {
   StrokeCells_.clear();
   Undo_.clear();
   Redo_.clear();
+  CellsHeld_ = 0;
   BaseId_ = NextId_++;
   SavedId_ = BaseId_;
   FileName_ = in_fileName;

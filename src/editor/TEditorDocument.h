@@ -5,8 +5,9 @@
 // through edits, which it keeps for undo and redo.
 //
 // An edit is one step of the history: a stroke of the mouse (every cell it
-// changed), a name typed (the keystrokes into one name run together until
-// something else is edited), or the side that moves first.
+// changed), the cells of one tool's action (a fill, a paste, a move, a cut),
+// a new size of the map, a name typed (the keystrokes into one name run
+// together until something else is edited), or the side that moves first.
 
 #include <cstdint>
 #include <deque>
@@ -15,11 +16,16 @@
 #include <vector>
 
 #include "editor/CellContent.h"
+#include "editor/GridEdits.h"
 
 class TEditorDocument {
  public:
   // How many edits undo can go back.
   static constexpr size_t kHistoryLimit = 100;
+  // How many cell contents the history keeps at most, counting both sides of
+  // every change: the oldest edits go first, but the newest is always kept.
+  // A fill of the largest map holds a million cells twice over.
+  static constexpr size_t kHistoryCells = size_t{1} << 22;
 
   TEditorDocument() = default;
   TEditorDocument(const TEditorDocument&) = delete;
@@ -33,6 +39,17 @@ class TEditorDocument {
   // Ends the stroke; it becomes an edit when it changed any cell.
   void EndStroke();
   bool InStroke() const { return InStroke_; }
+
+  // Makes each cell hold its content, as one edit; a stroke in progress ends
+  // first. in_cells names each cell at most once. Cells outside the grid, and
+  // cells that already hold theirs, are left; nothing changed is no edit.
+  void SetCells(const std::vector<TCellPlacement>& in_cells);
+
+  // Gives the map a new size as one edit (see ResizeWorld); a stroke in
+  // progress ends first. Returns false, changing nothing, for a plan
+  // ResizeWorld refuses. The grid is made anew: windows that show cells must
+  // be made again (see GridRevision).
+  bool Resize(const TResizePlan& in_plan);
 
   // Sets a player's name (0 or 1). Right after another change of the same
   // name, it joins that edit; a name typed back to what it was before undoes it.
@@ -59,6 +76,9 @@ class TEditorDocument {
   const std::wstring& FileName() const { return FileName_; }
   // Grows with every change of the world, whether from an edit, undo or redo.
   uint64_t Revision() const { return Revision_; }
+  // Grows whenever the grid itself is made anew (a resize, its undo or redo):
+  // the cells of before are gone then.
+  uint64_t GridRevision() const { return GridRevision_; }
 
  private:
   struct TCellChange {
@@ -67,11 +87,16 @@ class TEditorDocument {
     TCellContent Before;
     TCellContent After;
   };
-  enum class TKind { kCells, kName0, kName1, kTurn };
+  enum class TKind { kCells, kName0, kName1, kTurn, kResize };
   struct TEdit {
     uint64_t Id = 0;
     TKind Kind = TKind::kCells;
     std::vector<TCellChange> Cells;
+    // A resize: the plan, the size before it and the cells it cut.
+    TResizePlan Plan;
+    int32_t ColumnsBefore = 0;
+    int32_t RowsBefore = 0;
+    std::vector<TCellPlacement> Cut;
     std::wstring NameBefore;
     std::wstring NameAfter;
     int32_t TurnBefore = 0;
@@ -84,6 +109,8 @@ class TEditorDocument {
   void Apply(const TEdit& in_edit, bool in_forward);
   // The id of the edit the world now ends with; the history's base without one.
   uint64_t CurrentId() const { return Undo_.empty() ? BaseId_ : Undo_.back().Id; }
+  // How many cell contents the edit holds, as kHistoryCells counts them.
+  static size_t CellsHeld(const TEdit& in_edit);
 
   std::deque<TEdit> Undo_;
   std::vector<TEdit> Redo_;
@@ -92,6 +119,9 @@ class TEditorDocument {
   uint64_t BaseId_ = 0;
   uint64_t SavedId_ = 0;
   uint64_t Revision_ = 0;
+  uint64_t GridRevision_ = 0;
+  // The cell contents the undo and redo lists hold together.
+  size_t CellsHeld_ = 0;
   std::wstring FileName_;
 
   bool InStroke_ = false;

@@ -1,6 +1,7 @@
 #include "editor/TEditorField.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "editor/EditorNotify.h"
 #include "graphics/DrawingObjects.h"
@@ -81,8 +82,20 @@ bool TEditorField::Takes(wchar_t in_character) const {
     case TRule::kFileName:
       return IsDigit(in_character) || IsLatinLetter(in_character) || in_character == L'.' || in_character == L'_' ||
              in_character == L'-' || in_character == L'/';
+    case TRule::kInteger:
+      return IsDigit(in_character) || (in_character == L'-' && Caret == 0 && Text.find(L'-') == std::wstring::npos);
+    case TRule::kPath:
+      return !IsControl(in_character) && std::wstring_view(L"\"*?<>|").find(in_character) == std::wstring_view::npos;
   }
   return false;
+}
+
+int64_t TEditorField::Number() const {
+  const bool negative = !Text.empty() && Text[0] == L'-';
+  int64_t value = 0;
+  for (size_t i = negative ? 1 : 0; i < Text.size() && IsDigit(Text[i]); ++i)
+    value = std::min<int64_t>(value * 10 + (Text[i] - L'0'), 1000000000);
+  return negative ? -value : value;
 }
 
 bool TEditorField::OnChar() {

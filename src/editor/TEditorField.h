@@ -22,6 +22,10 @@ class TEditorField : public TWinEdit {
     kName,
     // A file name: Latin letters, digits and . _ - /
     kFileName,
+    // A whole number: digits, and a minus sign in front.
+    kInteger,
+    // A path anywhere: any character that prints but " * ? < > |.
+    kPath,
   };
 
   TEditorField(const TRect& rect, TWindow* parent, TWindow* owner, const std::wstring& text, TRule in_rule,
@@ -39,6 +43,9 @@ class TEditorField : public TWinEdit {
 
   // Whether the rule takes the character into the text at the caret.
   bool Takes(wchar_t in_character) const;
+  // The whole number the text starts with (a minus sign, then digits), held
+  // within plus and minus 10^9; 0 when it starts with none.
+  int64_t Number() const;
 
   TRule Rule;
   int32_t MaxLength;

@@ -3,8 +3,12 @@
 #include <utility>
 
 #include "editor/EditorNotify.h"
+#include "editor/EditorTools.h"
 #include "graphics/DrawingObjects.h"
+#include "graphics/TSprite.h"
+#include "graphics/TextureRegistry.h"
 #include "shell/TTimer.h"
+#include "world/TCell.h"
 
 TEditorPalette::TEditorPalette(TWindow* parent, TWindow* owner, const TRect& rect, int32_t in_count,
                                int32_t in_columns, int32_t in_itemWidth, int32_t in_itemHeight, TDrawItem in_draw,
@@ -21,6 +25,25 @@ TEditorPalette::TEditorPalette(TWindow* parent, TWindow* owner, const TRect& rec
   Y = rect.y;
   Width = Columns * ItemWidth;
   Height = ((Count + Columns - 1) / Columns) * ItemHeight;
+}
+
+TEditorPalette* TEditorPalette::GroundTiles(TWindow* parent, TWindow* owner, TPoint in_at, int32_t in_chosen) {
+  const TSprite* ground = FindTextureAs<TSprite>(TCell::kGroundPath);
+  constexpr int32_t columns = TEditorTools::kTileColumns;
+  return new TEditorPalette(
+      parent, owner, TRect{in_at.x, in_at.y, 0, 0}, columns * TEditorTools::kTileRows, columns, 27, 20,
+      [ground](TGraphics& surface, int32_t index, const TRect& box) {
+        DrawSheetFrame(surface, ground, index % columns, index / columns, box);
+      },
+      in_chosen);
+}
+
+void TEditorPalette::DrawSheetFrame(TGraphics& in_surface, const TSprite* in_sheet, int32_t in_column,
+                                    int32_t in_row, const TRect& in_box) {
+  if (!in_sheet || in_column < 0 || in_row < 0 || static_cast<uint32_t>(in_column) >= in_sheet->Columns ||
+      static_cast<uint32_t>(in_row) >= in_sheet->Rows)
+    return;
+  in_sheet->DrawFrame(in_surface, in_column, in_row, in_box.x, in_box.y, in_box.width, in_box.height);
 }
 
 TRect TEditorPalette::ItemRect(int32_t in_index) const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+class TSprite;
 #include "toolkit/TWindow.h"
 
 class TEditorPalette : public TWindow {
@@ -19,6 +20,15 @@ class TEditorPalette : public TWindow {
   TEditorPalette(TWindow* parent, TWindow* owner, const TRect& rect, int32_t in_count, int32_t in_columns,
                  int32_t in_itemWidth, int32_t in_itemHeight, TDrawItem in_draw, int32_t in_chosen);
   ~TEditorPalette() override = default;
+
+  // The palette of every ground tile, rows of the ground sheet's columns,
+  // with its top-left corner at in_at; tile (column, row) is item
+  // row * TEditorTools::kTileColumns + column.
+  static TEditorPalette* GroundTiles(TWindow* parent, TWindow* owner, TPoint in_at, int32_t in_chosen);
+  // Draws frame (column, row) of the sheet stretched into the box; nothing
+  // for a frame outside the sheet.
+  static void DrawSheetFrame(TGraphics& in_surface, const TSprite* in_sheet, int32_t in_column, int32_t in_row,
+                             const TRect& in_box);
 
   void Draw() override;
   void SetSize(int32_t, int32_t) override {}

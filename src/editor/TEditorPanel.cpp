@@ -33,8 +33,8 @@ constexpr const wchar_t* kBigTrees = L"res/map/trees03_128x128.tif";
 // The facing a unit's picture shows in the palette: down, towards the player.
 constexpr int32_t kPaletteFacing = 4;
 // Where the tool's page begins, and the check panel below it.
-constexpr int32_t kPageTop = 252;
-constexpr int32_t kCheckTop = 482;
+constexpr int32_t kPageTop = 290;
+constexpr int32_t kCheckTop = 516;
 constexpr int32_t kMargin = 10;
 
 TRect PanelRect() {
@@ -48,16 +48,6 @@ TRect CheckRect(int32_t in_panelHeight) {
 
 std::wstring UnitPausedPath(int32_t in_type) {
   return std::wstring(L"res/Unit/") + UnitTypeFolder(in_type) + L"/paused.tif";
-}
-
-// Draws frame (column, row) of the sheet stretched into the box; nothing for a
-// frame outside the sheet.
-void DrawFrameInto(TGraphics& in_surface, const TSprite* in_sheet, int32_t in_column, int32_t in_row,
-                   const TRect& in_box) {
-  if (!in_sheet || in_column < 0 || in_row < 0 || static_cast<uint32_t>(in_column) >= in_sheet->Columns ||
-      static_cast<uint32_t>(in_row) >= in_sheet->Rows)
-    return;
-  in_sheet->DrawFrame(in_surface, in_column, in_row, in_box.x, in_box.y, in_box.width, in_box.height);
 }
 
 // The part of a unit's frame where the figure stands, in 96ths of the frame:
@@ -87,7 +77,7 @@ void DrawFigureInto(TGraphics& in_surface, const TSprite* in_sheet, int32_t in_c
 void DrawTreeInto(TGraphics& in_surface, const TSprite* in_sheet, int32_t in_frame, const TRect& in_box) {
   if (!in_sheet || in_sheet->Rows == 0) return;
   const int32_t rows = static_cast<int32_t>(in_sheet->Rows);
-  DrawFrameInto(in_surface, in_sheet, in_frame % rows, in_frame / rows, in_box);
+  TEditorPalette::DrawSheetFrame(in_surface, in_sheet, in_frame % rows, in_frame / rows, in_box);
 }
 
 // The number a digits field holds; 0 when empty, held below 10^9.
@@ -121,25 +111,24 @@ TEditorPanel::TEditorPanel(TEditorDocument* in_document, TEditorTools* in_tools)
   TWindow* screen = RootWindow;
   const int32_t half = (kWidth - 2 * kMargin - 4) / 2;
   const int32_t right = kMargin + half + 4;
-  new TWinButton(this, screen, TRect{kMargin, 28, half, 26}, L"Новая карта", kNew);
-  new TWinButton(this, screen, TRect{right, 28, half, 26}, L"Открыть", kOpen);
-  new TWinButton(this, screen, TRect{kMargin, 58, half, 26}, L"Сохранить", kSave);
-  new TWinButton(this, screen, TRect{right, 58, half, 26}, L"Сохранить как", kSaveAs);
-  new TWinButton(this, screen, TRect{kMargin, 88, half, 26}, L"Отменить", kUndo);
-  new TWinButton(this, screen, TRect{right, 88, half, 26}, L"Повторить", kRedo);
+  const wchar_t* buttons[8] = {L"Новая карта", L"Открыть", L"Сохранить",    L"Сохранить как",
+                               L"Отменить",    L"Повторить", L"Размер карты", L"Файлы…"};
+  for (int32_t button = 0; button < 8; ++button)
+    new TWinButton(this, screen, TRect{button % 2 == 0 ? kMargin : right, 28 + 27 * (button / 2), half, 24},
+                   buttons[button], kNew + button);
 
   for (int32_t player = 0; player < 2; ++player) {
-    const int32_t y = 122 + 22 * player;
+    const int32_t y = 138 + 22 * player;
     new TWinText(TRect{kMargin, y, 64, 18}, this, player == 0 ? L"Игрок 1" : L"Игрок 2");
     Names[player] = new TEditorField(TRect{kMargin + 68, y, kWidth - 2 * kMargin - 68, 18}, this, this,
                                      Players[player].Name, TEditorField::TRule::kName, TMapReader::kMaxNameLength);
   }
-  SecondMovesFirst = new TWinCheckButton(this, this, TRect{kMargin, 166, kWidth - 2 * kMargin, 24},
+  SecondMovesFirst = new TWinCheckButton(this, this, TRect{kMargin, 182, kWidth - 2 * kMargin, 24},
                                          L"Первым ходит игрок 2", PlayerToMove() == 1);
 
-  const wchar_t* tools[4] = {L"Земля", L"Деревья", L"Отряды", L"Ластик"};
-  for (int32_t tool = 0; tool < 4; ++tool) {
-    const TRect place{tool % 2 == 0 ? kMargin : right, 196 + 26 * (tool / 2), half, 24};
+  const wchar_t* tools[kToolCount] = {L"Земля", L"Деревья", L"Отряды", L"Ластик", L"Выделение", L"Пипетка"};
+  for (int32_t tool = 0; tool < kToolCount; ++tool) {
+    const TRect place{tool % 2 == 0 ? kMargin : right, 210 + 25 * (tool / 2), half, 24};
     ToolButtons[tool] = new TWinCheckButton(this, this, place, tools[tool], false);
   }
   Check = new TEditorCheckView(this, CheckRect(Height));
@@ -203,15 +192,17 @@ void TEditorPanel::ClearPage() {
   Page.clear();
   Palette = nullptr;
   Brush = nullptr;
+  GroundModes[0] = GroundModes[1] = nullptr;
+  FillNeighbours[0] = FillNeighbours[1] = nullptr;
   Facing = nullptr;
   Owners[0] = Owners[1] = nullptr;
   Lives = Count = Moves = nullptr;
 }
 
 void TEditorPanel::ChooseTool(int32_t in_tool) {
-  if (in_tool < 0 || in_tool > 3) return;
+  if (in_tool < 0 || in_tool >= kToolCount) return;
   Tools_->Tool = static_cast<TEditorTool>(in_tool);
-  for (int32_t tool = 0; tool < 4; ++tool)
+  for (int32_t tool = 0; tool < kToolCount; ++tool)
     ToolButtons[tool]->OnNotify(this, ToolButtons[tool], kNotifySetValue, tool == in_tool ? 1 : 0, 0);
   ClearPage();
   switch (Tools_->Tool) {
@@ -227,7 +218,25 @@ void TEditorPanel::ChooseTool(int32_t in_tool) {
     case TEditorTool::kEraser:
       BuildBrush(kPageTop);
       break;
+    case TEditorTool::kSelect:
+      BuildNote(L"Протяните мышью прямоугольник;\nпотяните его, чтобы сдвинуть.\n\nCtrl+C копировать, Ctrl+X вырезать,\n"
+                L"Ctrl+V вставить (щелчок кладёт),\nDelete очистить, Esc отменить.\n\n"
+                L"Освобождённые клетки\nполучают землю из «Земля».");
+      break;
+    case TEditorTool::kPick:
+      BuildNote(L"Щелчок по клетке берёт её отряд,\nдерево или землю в инструмент\nсо всеми числами.\n\n"
+                L"С любым инструментом —\nAlt + щелчок.");
+      break;
   }
+}
+
+void TEditorPanel::BuildNote(const wchar_t* in_text) {
+  Page.push_back(new TWinText(TRect{kMargin, kPageTop, kWidth - 2 * kMargin, kCheckTop - kPageTop - 6}, this, in_text));
+}
+
+void TEditorPanel::TickPair(TWinCheckButton* const (&in_pair)[2], int32_t in_chosen) {
+  for (int32_t i = 0; i < 2; ++i)
+    if (in_pair[i]) in_pair[i]->OnNotify(this, in_pair[i], kNotifySetValue, i == in_chosen ? 1 : 0, 0);
 }
 
 void TEditorPanel::BuildBrush(int32_t in_y) {
@@ -240,16 +249,22 @@ void TEditorPanel::BuildBrush(int32_t in_y) {
 }
 
 void TEditorPanel::BuildGroundPage() {
-  const TSprite* ground = FindTextureAs<TSprite>(TCell::kGroundPath);
-  const int32_t columns = TEditorTools::kTileColumns;
-  Palette = new TEditorPalette(
-      this, this, TRect{kMargin + 2, kPageTop, 0, 0}, columns * TEditorTools::kTileRows, columns, 27, 20,
-      [ground, columns](TGraphics& surface, int32_t index, const TRect& box) {
-        DrawFrameInto(surface, ground, index % columns, index / columns, box);
-      },
-      Tools_->TileRow * columns + Tools_->TileColumn);
+  Palette = TEditorPalette::GroundTiles(this, this, TPoint{kMargin + 2, kPageTop},
+                                        Tools_->TileRow * TEditorTools::kTileColumns + Tools_->TileColumn);
   Page.push_back(Palette);
-  BuildBrush(kPageTop + Palette->Height + 6);
+  const int32_t half = (kWidth - 2 * kMargin - 4) / 2;
+  int32_t y = kPageTop + Palette->Height + 4;
+  const wchar_t* modes[2] = {L"Кисть", L"Заливка"};
+  const wchar_t* neighbours[2] = {L"4 соседа", L"8 соседей"};
+  for (int32_t i = 0; i < 2; ++i) {
+    const int32_t x = i == 0 ? kMargin : kMargin + half + 4;
+    GroundModes[i] = new TWinCheckButton(this, this, TRect{x, y, half, 24}, modes[i], (i == 1) == Tools_->Fill);
+    FillNeighbours[i] = new TWinCheckButton(this, this, TRect{x, y + 25, half, 24}, neighbours[i],
+                                            (i == 1) == Tools_->FillEightConnected);
+    Page.push_back(GroundModes[i]);
+    Page.push_back(FillNeighbours[i]);
+  }
+  BuildBrush(y + 52);
 }
 
 void TEditorPanel::BuildTreePage() {
@@ -339,6 +354,8 @@ void TEditorPanel::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1
         Tools_->StackType = index;
         break;
       case TEditorTool::kEraser:
+      case TEditorTool::kSelect:
+      case TEditorTool::kPick:
         break;
     }
     return;
@@ -350,7 +367,19 @@ void TEditorPanel::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1
     Refresh();
     return;
   }
-  for (int32_t tool = 0; tool < 4; ++tool)
+  for (int32_t i = 0; i < 2; ++i) {
+    if (sender == GroundModes[i]) {
+      Tools_->Fill = i == 1;
+      TickPair(GroundModes, i);
+      return;
+    }
+    if (sender == FillNeighbours[i]) {
+      Tools_->FillEightConnected = i == 1;
+      TickPair(FillNeighbours, i);
+      return;
+    }
+  }
+  for (int32_t tool = 0; tool < kToolCount; ++tool)
     if (sender == ToolButtons[tool]) {
       ChooseTool(tool);
       return;
@@ -358,8 +387,7 @@ void TEditorPanel::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1
   for (int32_t player = 0; player < 2; ++player)
     if (sender == Owners[player]) {
       Tools_->Owner = player;
-      Owners[0]->OnNotify(this, Owners[0], kNotifySetValue, player == 0 ? 1 : 0, 0);
-      Owners[1]->OnNotify(this, Owners[1], kNotifySetValue, player == 1 ? 1 : 0, 0);
+      TickPair(Owners, player);
       return;
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The editor's side panel, glued to the right edge of the screen at full
-// height: the file and history buttons (they tell the screen), the players'
-// names and which side moves first, the tools with the page of the chosen
-// tool (a palette and its numbers), and the check panel at the bottom.
+// height: the file, history and map-size buttons (they tell the screen), the
+// players' names and which side moves first, the tools with the page of the
+// chosen tool (a palette and its numbers, or what the tool does), and the
+// check panel at the bottom.
 
 #include <cstdint>
 #include <string>
@@ -26,7 +27,9 @@ class TEditorPanel : public TWindowBuffer, public TFrameRect {
   static constexpr int32_t kWidth = 240;
 
   // Ids of the buttons whose clicks go to the screen.
-  enum TButtonId : int32_t { kNew = 10, kOpen, kSave, kSaveAs, kUndo, kRedo };
+  enum TButtonId : int32_t { kNew = 10, kOpen, kSave, kSaveAs, kUndo, kRedo, kResize, kFiles };
+  // How many tools there are (see TEditorTool).
+  static constexpr int32_t kToolCount = 6;
 
   // As a child of the current desktop, which receives the file and history
   // buttons' clicks. in_document and in_tools belong to the screen and outlive the panel.
@@ -43,18 +46,22 @@ class TEditorPanel : public TWindowBuffer, public TFrameRect {
   void Refresh();
   // Shows these warnings in the check panel.
   void ShowWarnings(std::vector<std::wstring> in_warnings);
-  // The tool chosen: its check button ticked, the others not, and its page shown.
+  // The tool chosen: its check button ticked, the others not, and its page
+  // shown with the tools' values as they are now.
   void ChooseTool(int32_t in_tool);
 
   TEditorField* Names[2] = {};
   TWinCheckButton* SecondMovesFirst = nullptr;
-  // Ground, trees, stacks, eraser.
-  TWinCheckButton* ToolButtons[4] = {};
+  // Ground, trees, stacks, eraser, select, pick.
+  TWinCheckButton* ToolButtons[kToolCount] = {};
   TEditorCheckView* Check = nullptr;
   // The chosen tool's widgets.
   std::vector<TWindow*> Page;
   TEditorPalette* Palette = nullptr;
   TWinScroll* Brush = nullptr;
+  // Ground: painting with the brush or filling; a fill through four sides or eight neighbours.
+  TWinCheckButton* GroundModes[2] = {};
+  TWinCheckButton* FillNeighbours[2] = {};
   TWinScroll* Facing = nullptr;
   TWinCheckButton* Owners[2] = {};
   TEditorField* Lives = nullptr;
@@ -66,6 +73,10 @@ class TEditorPanel : public TWindowBuffer, public TFrameRect {
   void BuildGroundPage();
   void BuildTreePage();
   void BuildStackPage();
+  // A page that only says what the tool does.
+  void BuildNote(const wchar_t* in_text);
+  // Ticks the one of the pair that is chosen.
+  void TickPair(TWinCheckButton* const (&in_pair)[2], int32_t in_chosen);
   void BuildBrush(int32_t in_y);
   // Takes a counted use of the texture for the panel's life.
   TTexture* Hold(const std::wstring& in_path);

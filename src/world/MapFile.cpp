@@ -173,6 +173,14 @@ std::filesystem::path MapFilePath(const std::wstring& in_name) {
 #endif
 }
 
+std::wstring MapFileNameOf(const std::filesystem::path& in_path) {
+#ifdef _WIN32
+  return in_path.wstring();
+#else
+  return WideFromUtf8(in_path.string());
+#endif
+}
+
 bool ReadMapFile(const std::wstring& in_name, TMapReadProblem* out_problem) {
   const std::filesystem::path path = MapFilePath(in_name);
   // Only a regular file is opened: a directory or a device would not read as a

@@ -78,3 +78,6 @@ bool WriteMapFile(const std::wstring& in_name);
 // The file-system path of a map file name: the name as it is on Windows, its
 // UTF-8 form elsewhere.
 std::filesystem::path MapFilePath(const std::wstring& in_name);
+// The other way round: the wide name of a file-system path (decoded from
+// UTF-8 on hosts without Windows).
+std::wstring MapFileNameOf(const std::filesystem::path& in_path);

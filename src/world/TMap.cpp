@@ -186,6 +186,7 @@ void TMap::Draw() {
     graphics->Clear(Palette[kDarkGrey]);
     DrawGroundPass(*graphics);
     DrawObjectPass(*graphics);
+    DrawOverlay(*graphics);
     if (ActiveBorder && InactiveBorder)
       DrawThinFrame(*graphics, *ActiveBorder, *InactiveBorder, Width, Height, Focused);
   }

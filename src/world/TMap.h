@@ -44,9 +44,13 @@ class TMap : public TWindowBuffer, public TFrameRect {
   void Update() override;
   // Clears the buffer to dark grey; draws every cell's ground tile, route mark,
   // owner ring and hover outline; then every cell's place and stack, row by row
-  // from the top so that lower rows cover higher ones; then the thin frame; and
+  // from the top so that lower rows cover higher ones; then DrawOverlay; then
+  // the thin frame; and
   // copies the buffer onto the screen. Cells that cannot show are skipped.
   void Draw() override;
+  // What a map window of another program draws over the cells, before the
+  // frame: the game's draws nothing.
+  virtual void DrawOverlay(TGraphics&) {}
   // Whether Draw paints every pixel of the map's rectangle on the screen with
   // an opaque colour, so that nothing under it shows: it does whenever the map
   // has its bitmap and a surface on it (it clears them to dark grey first).
