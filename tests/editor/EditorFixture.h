@@ -1,7 +1,7 @@
 #pragma once
 // The map editor started headless with a 1024 x 740 client area, and what a
 // player does with it: clicks on its buttons, palettes and cells, drags,
-// typing, Ctrl with a key.
+// typing, Ctrl or Alt with a key or a click, and maps opened and saved.
 
 #include <gtest/gtest.h>
 
@@ -87,6 +87,24 @@ class EditorTest : public ScreenTest {
     PlatformTest::InjectKey(Harness.Window(), "Left Ctrl", true);
     Harness.Key(in_virtualKey);
     PlatformTest::InjectKey(Harness.Window(), "Left Ctrl", false);
+  }
+  // A click on a cell with Alt held.
+  void AltClickCell(int in_column, int in_row) {
+    PlatformTest::InjectKey(Harness.Window(), "Left Alt", true);
+    ClickCell(in_column, in_row);
+    PlatformTest::InjectKey(Harness.Window(), "Left Alt", false);
+  }
+
+  // Writes the map file into the working directory and opens it, one frame run.
+  void OpenMap(const std::string& in_name, const std::string& in_bytes) {
+    WriteFile(in_name, in_bytes);
+    ASSERT_TRUE(Desktop()->OpenFile(L"./" + std::wstring(in_name.begin(), in_name.end())));
+    Harness.Tick();
+  }
+  // Saves the map under the name in the working directory; the file's bytes.
+  std::string SavedBytes(const std::string& in_name = "saved.map") {
+    EXPECT_TRUE(Desktop()->SaveTo(std::wstring(in_name.begin(), in_name.end())));
+    return FileBytes(in_name);
   }
 
   std::string FileBytes(const std::filesystem::path& in_relative) const {
