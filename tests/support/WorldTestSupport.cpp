@@ -57,14 +57,21 @@ bool NearColor(uint32_t in_a, uint32_t in_b, int in_tolerance) {
 }
 
 std::string GridMapText(int in_turn, int in_columns, int in_rows, std::initializer_list<TGridToken> in_cells) {
+  return GeneratedMapText(in_turn, in_columns, in_rows, [&in_cells](int c, int r) {
+    for (const TGridToken& cell : in_cells)
+      if (cell.Column == c && cell.Row == r) return std::string(cell.Token);
+    return std::string();
+  });
+}
+
+std::string GeneratedMapText(int in_turn, int in_columns, int in_rows,
+                             const std::function<std::string(int, int)>& in_token) {
   std::string text = std::to_string(in_turn) + "\r\n\"Red Baron\"\r\n\"Blue Duke\"\r\n[" +
                      std::to_string(in_columns) + " " + std::to_string(in_rows) + "]\r\n";
   for (int r = 0; r < in_rows; ++r) {
     for (int c = 0; c < in_columns; ++c) {
-      std::string token = "<[0 0]NN>";
-      for (const TGridToken& cell : in_cells)
-        if (cell.Column == c && cell.Row == r) token = cell.Token;
-      text += token + "\r\n";
+      const std::string token = in_token(c, r);
+      text += (token.empty() ? std::string("<[0 0]NN>") : token) + "\r\n";
     }
     text += "\r\n";
   }

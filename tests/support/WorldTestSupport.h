@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -50,6 +51,9 @@ struct TGridToken {
 // A map-file text: the turn counter, players "Red Baron" (0) and "Blue Duke"
 // (1), and a grid of bare cells of tile (0, 0) but for the tokens given.
 std::string GridMapText(int in_turn, int in_columns, int in_rows, std::initializer_list<TGridToken> in_cells);
+// The same with the token of every cell (c, r) made by in_token; an empty one is a bare cell.
+std::string GeneratedMapText(int in_turn, int in_columns, int in_rows,
+                             const std::function<std::string(int, int)>& in_token);
 
 // The game screen on a map read from text, played with real mouse messages.
 class TMapPlayTest : public TGameWorldTest {
