@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "editor/CellContent.h"
 #include "support/WorldTestSupport.h"
@@ -158,4 +159,56 @@ TEST_F(TEditorDocumentTest, TheMapCountsAsChangedUntilSavedOrUndoneToTheSavedSta
   while (Document.Undo()) {
   }
   EXPECT_TRUE(Document.Modified());
+}
+
+TEST_F(TEditorDocumentTest, AResizeIsOneEditThatUndoAndRedoTakeBackAndForth) {
+  Document.SetCell(3, 2, Queen(1));
+  const std::string before = WriteMapToBytes();
+  const uint64_t grid = Document.GridRevision();
+  ASSERT_TRUE(Document.Resize(TResizePlan{2, 2, 0, 0, 1, 0}));
+  EXPECT_NE(Document.GridRevision(), grid);
+  EXPECT_TRUE(Players[1].Units.empty());
+  const std::string after = WriteMapToBytes();
+  ASSERT_TRUE(Document.Undo());
+  EXPECT_EQ(WriteMapToBytes(), before);
+  ASSERT_EQ(Players[1].Units.size(), 1u);
+  EXPECT_EQ(Players[1].Units[0], MapCells[3][2]->Unit);
+  ASSERT_TRUE(Document.Redo());
+  EXPECT_EQ(WriteMapToBytes(), after);
+  // A size the reader refuses is no edit.
+  const uint64_t revision = Document.Revision();
+  EXPECT_FALSE(Document.Resize(TResizePlan{0, 2}));
+  EXPECT_EQ(Document.Revision(), revision);
+  Document.Undo();
+  Document.Undo();
+  EXPECT_FALSE(Document.CanUndo());
+  EXPECT_FALSE(Document.Modified());
+}
+
+TEST_F(TEditorDocumentTest, SetCellsIsOneEditAndTheHistoryKeepsItsCellsWithinItsBudget) {
+  std::vector<TCellPlacement> cells = {{0, 0, Tile(1, 0)}, {1, 0, Queen(0)}, {9, 9, Tile(1, 0)}, {2, 0, Tile(0, 0)}};
+  Document.SetCells(cells);
+  EXPECT_EQ(Players[0].Units.size(), 1u);
+  ASSERT_TRUE(Document.Undo());
+  EXPECT_EQ(MapCells[0][0]->TileColumn, 0);
+  EXPECT_TRUE(Players[0].Units.empty());
+  EXPECT_FALSE(Document.CanUndo());
+  // Nothing that changes is no edit.
+  Document.SetCells({{2, 0, Tile(0, 0)}});
+  EXPECT_FALSE(Document.CanUndo());
+
+  // Fills of a 512 x 512 map: each holds a quarter of a million cells twice,
+  // so the history keeps the newest eight.
+  ASSERT_TRUE(CreateBlankWorld(512, 512));
+  Document.Reset(L"");
+  for (int32_t fill = 1; fill <= 10; ++fill) {
+    std::vector<TCellPlacement> all;
+    for (int32_t r = 0; r < 512; ++r)
+      for (int32_t c = 0; c < 512; ++c) all.push_back(TCellPlacement{c, r, Tile(fill % 8, fill / 8)});
+    Document.SetCells(all);
+  }
+  int undone = 0;
+  while (Document.Undo()) ++undone;
+  EXPECT_EQ(undone, 8);
+  EXPECT_EQ(MapCells[511][511]->TileColumn, 2);  // as the second fill left it
 }
