@@ -38,14 +38,11 @@ struct TNewGrid {
   TNewGrid& operator=(const TNewGrid&) = delete;
 
   void Free() {
-    if (!Cells) return;
-    for (int32_t c = 0; c < Columns; ++c) {
-      if (!Cells[c]) continue;
-      for (int32_t r = 0; r < Rows; ++r) delete Cells[c][r];
-      delete[] Cells[c];
-    }
-    delete[] Cells;
-    Cells = nullptr;
+    TWorldState held;
+    held.Columns = Columns;
+    held.Rows = Rows;
+    held.Cells = std::exchange(Cells, nullptr);
+    DeleteWorld(held);
   }
   // Hands the grid over; it frees nothing from now on.
   TCell*** Release() { return std::exchange(Cells, nullptr); }

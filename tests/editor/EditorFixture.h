@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "editor/TEditorApp.h"
+#include "editor/TEditorCheckView.h"
 #include "editor/TEditorDesktop.h"
 #include "editor/TEditorField.h"
 #include "editor/TEditorMap.h"
@@ -28,6 +30,11 @@ class EditorTest : public ScreenTest {
   static TEditorDesktop* Desktop() { return dynamic_cast<TEditorDesktop*>(RootWindow); }
   static TEditorPanel* Panel() { return Desktop() ? Desktop()->Panel : nullptr; }
   static TEditorMap* Map() { return Desktop() ? Desktop()->Map : nullptr; }
+  // Whether the check panel shows the warning.
+  static bool HasWarning(const std::wstring& in_text) {
+    const auto& warnings = Panel()->Check->Warnings;
+    return std::find(warnings.begin(), warnings.end(), in_text) != warnings.end();
+  }
 
  protected:
   // A test may end with unsaved changes: the window still closes (and frees

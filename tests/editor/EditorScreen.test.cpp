@@ -28,11 +28,6 @@ namespace fs = std::filesystem;
 const std::string kMadeMap = CrLfLines({"0", "\"Red\"", "\"Blue\"", "[3 2]", "<[1 0]NN>", "<[0 0]P(2 5)N>",
                                         "<[0 0]NN>", "", "<[0 0]NN>", "<[0 0]NN>", "<[0 0]NU1[8 10 4 4 3]>", ""});
 
-bool HasWarning(const std::wstring& in_text) {
-  const auto& warnings = EditorTest::Panel()->Check->Warnings;
-  return std::find(warnings.begin(), warnings.end(), in_text) != warnings.end();
-}
-
 }  // namespace
 
 TEST_F(EditorTest, OpensItsOwnWindowOnABlankMapWithTheCheckPanelFilled) {

@@ -36,11 +36,6 @@ bool HasTile(int in_column, int in_row, int in_tileColumn, int in_tileRow) {
   return cell->TileColumn == in_tileColumn && cell->TileRow == in_tileRow;
 }
 
-bool HasWarning(const std::wstring& in_text) {
-  const auto& warnings = EditorTest::Panel()->Check->Warnings;
-  return std::find(warnings.begin(), warnings.end(), in_text) != warnings.end();
-}
-
 }  // namespace
 
 TEST_F(EditorTest, FillChangesTheConnectedAreaOfOneTileThroughSidesOrAlsoCornersInOneEdit) {
