@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/DisplayEvents.h"
+#include "platform/display/DisplayEvents.h"
 #include "platform/WinApi.h"
 
 struct IconImage;

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/DisplayBackend.h"
-#include "platform/ResourceTable.h"
+#include "platform/display/DisplayBackend.h"
+#include "platform/display/IconImage.h"
 
 namespace {
 

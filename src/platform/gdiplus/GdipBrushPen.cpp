@@ -2,7 +2,7 @@
 #include <cmath>
 #include <new>
 
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

@@ -1,6 +1,6 @@
-#include "platform/GdipCanvas.h"
+#include "platform/gdiplus/GdipCanvas.h"
 
-#include "platform/GdipScaledCopies.h"
+#include "platform/gdiplus/GdipScaledCopies.h"
 
 #include <cairo.h>
 #include <pixman.h>

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

@@ -13,7 +13,7 @@
 #include <new>
 #include <vector>
 
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

@@ -1,8 +1,8 @@
 // Graphics objects: on a window's device context or on a bitmap.
 #include <new>
 
-#include "platform/GdipCanvas.h"
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 namespace DllExports {

@@ -11,9 +11,9 @@
 #include <memory>
 #include <new>
 
-#include "platform/GdipCanvas.h"
-#include "platform/GdipObjects.h"
-#include "platform/GdipScaledCopies.h"
+#include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipObjects.h"
+#include "platform/gdiplus/GdipScaledCopies.h"
 
 namespace Gdiplus {
 

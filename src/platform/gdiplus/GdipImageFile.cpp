@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

@@ -1,5 +1,5 @@
 // The handle table, pixel storage and conversions shared by the GDI+ calls.
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 #include <pixman.h>
 

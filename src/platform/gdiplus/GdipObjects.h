@@ -13,7 +13,7 @@
 #include <type_traits>
 
 #include "platform/GdiPlusFlat.h"
-#include "platform/WindowPixels.h"
+#include "platform/user32/WindowPixels.h"
 
 namespace Gdiplus {
 

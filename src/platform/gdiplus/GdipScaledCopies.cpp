@@ -1,4 +1,4 @@
-#include "platform/GdipScaledCopies.h"
+#include "platform/gdiplus/GdipScaledCopies.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/GdipCanvas.h"
+#include "platform/gdiplus/GdipCanvas.h"
 
 namespace Gdiplus {
 

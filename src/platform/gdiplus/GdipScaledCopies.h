@@ -10,7 +10,7 @@
 // stay transparent, which OVER leaves unchanged. The copy is dropped when the
 // image changes or goes.
 
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

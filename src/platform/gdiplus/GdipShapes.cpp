@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/GdipCanvas.h"
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

@@ -4,7 +4,7 @@
 // arguments and hands out a token, as callers expect.
 #include <atomic>
 
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

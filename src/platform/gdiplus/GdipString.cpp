@@ -25,8 +25,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/GdipCanvas.h"
-#include "platform/GdipObjects.h"
+#include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
 

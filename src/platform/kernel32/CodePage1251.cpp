@@ -1,7 +1,7 @@
 // CP1251 to UTF-8.
-#include "platform/CodePage1251.h"
+#include "platform/kernel32/CodePage1251.h"
 
-#include "platform/UnicodeText.h"
+#include "platform/kernel32/UnicodeText.h"
 
 namespace {
 

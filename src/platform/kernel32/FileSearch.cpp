@@ -1,5 +1,5 @@
 // Directory walks for FindFirstFileW and FindNextFileW.
-#include "platform/FileSearch.h"
+#include "platform/kernel32/FileSearch.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <cwctype>
 
-#include "platform/UnicodeText.h"
+#include "platform/kernel32/UnicodeText.h"
 
 namespace {
 

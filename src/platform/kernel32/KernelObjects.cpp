@@ -1,11 +1,11 @@
 // Events and file searches behind KERNEL handles.
-#include "platform/KernelObjects.h"
+#include "platform/kernel32/KernelObjects.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/PlatformClock.h"
-#include "platform/UnicodeText.h"
+#include "platform/kernel32/PlatformClock.h"
+#include "platform/kernel32/UnicodeText.h"
 
 KernelObjects& KernelObjects::Get() {
   // Never destroyed, so handles stay usable from exit handlers.

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/FileSearch.h"
+#include "platform/kernel32/FileSearch.h"
 #include "platform/WinApi.h"
 
 class KernelObjects {

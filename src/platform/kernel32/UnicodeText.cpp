@@ -1,5 +1,5 @@
 // UTF-8, wide and UTF-16 conversions for the platform layer.
-#include "platform/UnicodeText.h"
+#include "platform/kernel32/UnicodeText.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/KernelObjects.h"
-#include "platform/PlatformClock.h"
+#include "platform/kernel32/KernelObjects.h"
+#include "platform/kernel32/PlatformClock.h"
 #include "platform/WinApi.h"
 
 namespace {

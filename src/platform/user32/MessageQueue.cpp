@@ -1,5 +1,5 @@
 // The posted-message, input and quit queue of the one GUI thread.
-#include "platform/MessageQueue.h"
+#include "platform/user32/MessageQueue.h"
 
 #include <algorithm>
 

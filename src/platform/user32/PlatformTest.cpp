@@ -1,12 +1,34 @@
-// The test hooks of PlatformTest.h.
+// The test hooks of PlatformTest.h but the drawing library's (gdiplus/GdipTestHooks.cpp).
 #include "platform/PlatformTest.h"
 
-#include "platform/DisplayBackend.h"
-#include "platform/GdipCanvas.h"
-#include "platform/GdipObjects.h"
-#include "platform/KernelObjects.h"
-#include "platform/PlatformClock.h"
-#include "platform/WindowSystem.h"
+#include <vector>
+
+#include "platform/display/DisplayBackend.h"
+#include "platform/kernel32/KernelObjects.h"
+#include "platform/kernel32/PlatformClock.h"
+#include "platform/user32/TestResets.h"
+#include "platform/user32/WindowSystem.h"
+
+namespace {
+
+std::vector<void (*)()>& AddedResets() {
+  static std::vector<void (*)()> resets;
+  return resets;
+}
+
+}  // namespace
+
+namespace TestResets {
+
+void Add(void (*reset)()) {
+  std::vector<void (*)()>& resets = AddedResets();
+  for (void (*added)() : resets) {
+    if (added == reset) return;
+  }
+  resets.push_back(reset);
+}
+
+}  // namespace TestResets
 
 namespace PlatformTest {
 
@@ -78,14 +100,6 @@ void UserClose(HWND hwnd) {
   WindowSystem::Get().CloseRequested(hwnd);
 }
 
-void DiscardDrawing(bool discard) {
-  Gdiplus::GdipCanvas::Discard(discard);
-}
-
-void KeepDecodedImages(bool keep) {
-  Gdiplus::GdipKeepDecodedImages(keep);
-}
-
 void FailNextSetTimer(int count) {
   WindowSystem::Get().FailNextSetTimer(count);
 }
@@ -94,7 +108,7 @@ void Reset() {
   WindowSystem::Get().Reset();
   KernelObjects::Get().Reset();
   UseSystemClock();
-  DiscardDrawing(false);
+  for (void (*reset)() : AddedResets()) reset();
   SetLastError(ERROR_SUCCESS);
 }
 

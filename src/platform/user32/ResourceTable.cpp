@@ -1,5 +1,5 @@
 // The executable's icons and cursors, registered by its generated resource code.
-#include "platform/ResourceTable.h"
+#include "platform/user32/ResourceTable.h"
 
 #include "platform/PlatformTest.h"
 

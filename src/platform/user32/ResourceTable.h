@@ -9,17 +9,7 @@
 #include <vector>
 
 #include "platform/WinApi.h"
-
-// One icon or cursor image. A system image (the default application icon, the
-// arrow) has no pixels: the display shows its own.
-struct IconImage {
-  bool cursor;
-  int width;
-  int height;
-  int hotX;
-  int hotY;
-  std::vector<uint32_t> argb;  // non-premultiplied, row by row
-};
+#include "platform/display/IconImage.h"
 
 class ResourceTable {
  public:

@@ -1,6 +1,6 @@
 // SetTimer bookkeeping. A timer fires by being due: however late it is read,
 // it yields one WM_TIMER and is then due one interval after that moment.
-#include "platform/TimerTable.h"
+#include "platform/user32/TimerTable.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/MessageQueue.h"
+#include "platform/user32/MessageQueue.h"
 #include "platform/WinApi.h"
 
 struct TimerEntry {

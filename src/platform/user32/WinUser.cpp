@@ -1,8 +1,8 @@
 // USER: the window-system calls of WinApi.h, over WindowSystem.
-#include "platform/ResourceTable.h"
+#include "platform/user32/ResourceTable.h"
 #include "platform/WinApi.h"
-#include "platform/WindowPixels.h"
-#include "platform/WindowSystem.h"
+#include "platform/user32/WindowPixels.h"
+#include "platform/user32/WindowSystem.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Window classes, creation and destruction, window data, placement and the display.
-#include "platform/WindowSystem.h"
+#include "platform/user32/WindowSystem.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <strings.h>
 
-#include "platform/CodePage1251.h"
-#include "platform/ResourceTable.h"
-#include "platform/WindowFrame.h"
+#include "platform/kernel32/CodePage1251.h"
+#include "platform/user32/ResourceTable.h"
+#include "platform/user32/WindowFrame.h"
 
 namespace {
 

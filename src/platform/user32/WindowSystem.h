@@ -22,13 +22,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/DisplayBackend.h"
-#include "platform/DisplayEvents.h"
-#include "platform/MessageQueue.h"
+#include "platform/display/DisplayBackend.h"
+#include "platform/display/DisplayEvents.h"
+#include "platform/user32/MessageQueue.h"
 #include "platform/PlatformTest.h"
-#include "platform/TimerTable.h"
+#include "platform/user32/TimerTable.h"
 #include "platform/WinApi.h"
-#include "platform/WindowPixels.h"
+#include "platform/user32/WindowPixels.h"
 
 struct WindowClassEntry {
   std::string name;

@@ -1,9 +1,9 @@
 // Device input (from the display or from tests), user sizing and the test hooks.
 #include <algorithm>
 
-#include "platform/UnicodeText.h"
-#include "platform/WindowFrame.h"
-#include "platform/WindowSystem.h"
+#include "platform/kernel32/UnicodeText.h"
+#include "platform/user32/WindowFrame.h"
+#include "platform/user32/WindowSystem.h"
 
 namespace {
 

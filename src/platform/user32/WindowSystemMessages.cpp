@@ -3,14 +3,20 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/CodePage1251.h"
-#include "platform/PlatformClock.h"
-#include "platform/WindowFrame.h"
-#include "platform/WindowSystem.h"
+#include "platform/kernel32/CodePage1251.h"
+#include "platform/kernel32/PlatformClock.h"
+#include "platform/user32/WindowFrame.h"
+#include "platform/user32/WindowSystem.h"
 
 namespace {
 
 const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
+
+// The time stamp of a message: the clock timeGetTime reads, taken from the
+// kernel's side so the window system does not need the multimedia library.
+DWORD MessageTime() {
+  return static_cast<DWORD>(PlatformClock::Now());
+}
 
 // Timers run no faster than this and no slower than the largest signed interval, as on Windows.
 constexpr UINT kMinTimerInterval = 10;
@@ -76,7 +82,7 @@ LRESULT WindowSystem::SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 BOOL WindowSystem::PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (hwnd && !FindOrFail(hwnd)) return FALSE;
-  if (!queue_.Post(MSG{hwnd, msg, wParam, lParam, timeGetTime(), cursor_})) {
+  if (!queue_.Post(MSG{hwnd, msg, wParam, lParam, MessageTime(), cursor_})) {
     SetLastError(ERROR_NOT_ENOUGH_QUOTA);
     return FALSE;
   }
@@ -88,7 +94,7 @@ void WindowSystem::PostQuitMessage(int exitCode) {
 }
 
 void WindowSystem::QueueInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  queue_.PostInput(MSG{hwnd, msg, wParam, lParam, timeGetTime(), cursor_});
+  queue_.PostInput(MSG{hwnd, msg, wParam, lParam, MessageTime(), cursor_});
 }
 
 LRESULT WindowSystem::DispatchMessage(const MSG* msg) {
@@ -100,7 +106,7 @@ LRESULT WindowSystem::DispatchMessage(const MSG* msg) {
     // Only a procedure given to SetTimer for this timer is called.
     const TimerEntry* timer = timers_.Find(msg->hwnd, msg->wParam);
     if (timer && timer->proc && reinterpret_cast<LPARAM>(timer->proc) == msg->lParam) {
-      timer->proc(msg->hwnd, WM_TIMER, msg->wParam, timeGetTime());
+      timer->proc(msg->hwnd, WM_TIMER, msg->wParam, MessageTime());
       return 0;
     }
   }
@@ -149,7 +155,7 @@ bool WindowSystem::ResolveMouse(MSG& msg) {
 bool WindowSystem::TakeMessage(MSG* msg, const MessageFilter& filter, bool remove) {
   if (queue_.Take(msg, filter, remove, [this](MSG& m) { return ResolveMouse(m); })) {
     if (msg->message == WM_QUIT) {
-      msg->time = timeGetTime();
+      msg->time = MessageTime();
       msg->pt = cursor_;
     }
     return true;
@@ -161,7 +167,7 @@ bool WindowSystem::TakeMessage(MSG* msg, const MessageFilter& filter, bool remov
   if (filter.AcceptsMessage(WM_PAINT)) {
     for (const auto& [hwnd, w] : windows_) {
       if (w->visible && w->invalid && !w->destroying && filter.AcceptsWindow(hwnd)) {
-        *msg = MSG{hwnd, WM_PAINT, 0, 0, timeGetTime(), cursor_};
+        *msg = MSG{hwnd, WM_PAINT, 0, 0, MessageTime(), cursor_};
         return true;
       }
     }

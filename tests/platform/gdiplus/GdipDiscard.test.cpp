@@ -58,4 +58,17 @@ TEST_F(GdipDiscard, DrawingAnswersAsUsualButChangesNoPixelUntilItIsBack) {
   EXPECT_EQ(Ok, GdipDeleteFontFamily(family));
 }
 
+// A fresh platform draws, whatever the run before it left set: the drawing
+// library takes part in the window system's reset.
+TEST_F(GdipDiscard, ResetBringsDrawingBack) {
+  TestBitmap canvas(4, 4);
+  ASSERT_EQ(Ok, GdipGraphicsClear(canvas.Graphics(), kWhite));
+  PlatformTest::DiscardDrawing(true);
+  PlatformTest::Reset();
+  TestBrush red(kRed);
+  EXPECT_EQ(Ok, GdipFillRectangleI(canvas.Graphics(), red.Get(), 0, 0, 2, 2));
+  EXPECT_EQ(kRed, canvas.At(1, 1));
+  EXPECT_EQ(kWhite, canvas.At(3, 3));
+}
+
 #endif

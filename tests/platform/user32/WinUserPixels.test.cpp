@@ -2,7 +2,7 @@
 #include "UserTestSupport.h"
 
 #ifndef _WIN32
-#include "platform/WindowPixels.h"
+#include "platform/user32/WindowPixels.h"
 
 using WinUserPixels = UserTest;
 

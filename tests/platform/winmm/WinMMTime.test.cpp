@@ -1,5 +1,5 @@
 // timeGetTime and the test clock.
-#include "UserTestSupport.h"
+#include "platform/user32/UserTestSupport.h"
 
 #ifndef _WIN32
 

@@ -1,0 +1,51 @@
+# Run as a test: every library of the platform layer includes only from itself,
+# from the libraries below it and from the public headers, and each outside
+# library appears in one folder only. A header-level use against the order (a
+# struct, an inline function) would not show at link time.
+#   cmake -DPLATFORM=<src/platform> -P CheckLayering.cmake
+set(allowed_kernel32 kernel32)
+set(allowed_winmm winmm kernel32)
+set(allowed_display display)
+set(allowed_user32 user32 display kernel32)
+set(allowed_gdiplus gdiplus user32 kernel32)
+set(all_libraries kernel32 winmm display user32 gdiplus)
+# What may include these outside libraries.
+set(outside_SDL display)
+set(outside_cairo gdiplus)
+set(outside_pango gdiplus)
+set(outside_pixman gdiplus)
+set(outside_tiffio gdiplus)
+set(outside_fontconfig gdiplus)
+
+set(faults "")
+foreach(library ${all_libraries})
+  file(GLOB files ${PLATFORM}/${library}/*.h ${PLATFORM}/${library}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} lines REGEX "^#include")
+    foreach(line ${lines})
+      if(line MATCHES "\"platform/([a-z0-9]+)/")
+        list(FIND allowed_${library} ${CMAKE_MATCH_1} found)
+        if(found EQUAL -1)
+          list(APPEND faults "${file}: ${line} (${library} may not use ${CMAKE_MATCH_1})")
+        endif()
+      elseif(line MATCHES "<(SDL|cairo|pango|pixman|tiffio|fontconfig)")
+        if(NOT library STREQUAL outside_${CMAKE_MATCH_1})
+          list(APPEND faults "${file}: ${line} (only ${outside_${CMAKE_MATCH_1}} may include it)")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+# The public headers include only each other and the system's own headers.
+file(GLOB public ${PLATFORM}/*.h)
+foreach(file ${public})
+  file(STRINGS ${file} lines REGEX "^#include \"platform/[a-z0-9]+/")
+  foreach(line ${lines})
+    list(APPEND faults "${file}: ${line} (a public header includes an internal one)")
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n" text)
+  message(FATAL_ERROR "Platform layering broken:\n${text}")
+endif()
