@@ -3,6 +3,7 @@
 # library appears in one folder only. A header-level use against the order (a
 # struct, an inline function) would not show at link time.
 #   cmake -DPLATFORM=<src/platform> -P CheckLayering.cmake
+cmake_minimum_required(VERSION 3.20)
 set(allowed_kernel32 kernel32)
 set(allowed_winmm winmm kernel32)
 set(allowed_display display)
@@ -18,6 +19,14 @@ set(outside_tiffio gdiplus)
 set(outside_fontconfig gdiplus)
 
 set(faults "")
+# A new library's folder says here what it may use before it builds.
+file(GLOB folders LIST_DIRECTORIES true ${PLATFORM}/*)
+foreach(folder ${folders})
+  get_filename_component(name ${folder} NAME)
+  if(IS_DIRECTORY ${folder} AND NOT name IN_LIST all_libraries)
+    list(APPEND faults "${folder}: a library this check does not know (give it its allowed list above)")
+  endif()
+endforeach()
 foreach(library ${all_libraries})
   file(GLOB files ${PLATFORM}/${library}/*.h ${PLATFORM}/${library}/*.cpp)
   foreach(file ${files})
