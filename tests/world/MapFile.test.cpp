@@ -451,6 +451,21 @@ TEST_F(MapFileTest, WideFileNamesOpen) {
   ExpectSampleWorld();
 }
 
+TEST_F(MapFileTest, APathFoundOnDiskGivesBackTheWideNameItWasWrittenUnder) {
+  ReadMapFromBytes(kSample);
+  const std::wstring name = L"\u041A\u0430\u0440\u0442\u0430 \u00D1 \U0001F600.map";
+  ASSERT_TRUE(WriteMapFile(name));
+  std::vector<std::wstring> found;
+  for (const fs::directory_entry& entry : fs::directory_iterator(fs::current_path()))
+    found.push_back(MapFileNameOf(entry.path().filename()));
+  EXPECT_NE(std::find(found.begin(), found.end(), name), found.end());
+#ifndef _WIN32
+  // Bytes that are no UTF-8 come back as replacement characters, never as a crash or a cut name.
+  EXPECT_EQ(MapFileNameOf(fs::path(std::string("a\xFF\xC3(b\xE2\x82.map"))), L"a\uFFFD\uFFFD(b\uFFFD\uFFFD.map");
+  EXPECT_EQ(MapFileNameOf(fs::path(std::string("\xC0\xAF\xED\xA0\x80"))), L"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+#endif
+}
+
 TEST_F(MapFileTest, SampleMapsLoadBalancedAndPlayable) {
   const std::vector<fs::path> maps = SampleMapPaths();
   ASSERT_GE(maps.size(), 8u);
