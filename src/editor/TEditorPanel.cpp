@@ -162,14 +162,18 @@ TTexture* TEditorPanel::Hold(const std::wstring& in_path) {
 void TEditorPanel::Draw() {
   Dirty = true;
   if (TGraphics* surface = Surface()) {
-    std::wstring title = Document_->FileName().empty() ? L"Новая карта" : Document_->FileName();
-    if (title.size() > 28) title = L"…" + title.substr(title.size() - 27);
-    if (Document_->Modified()) title += L" *";
-    DrawFrame(*surface, Bounds(), title, Focused);
+    DrawFrame(*surface, Bounds(), Title(), Focused);
   }
   Dirty = false;
   TWindow::Draw();
   CopyToParent();
+}
+
+std::wstring TEditorPanel::Title() const {
+  std::wstring title = Document_->FileName().empty() ? L"Новая карта" : Document_->FileName();
+  if (title.size() > 28) title = L"…" + title.substr(title.size() - 27);
+  if (Document_->Modified()) title += L" *";
+  return title;
 }
 
 void TEditorPanel::SetSize(int32_t, int32_t) {

@@ -172,7 +172,7 @@ TEST_F(EditorTest, AFileReadWithAProblemSaysWhereAndOneThatCannotBeReadChangesNo
   EXPECT_FALSE(Desktop()->OpenFile(L"./empty.map"));
   Harness.Tick();
   EXPECT_EQ(MapColumns, 2);
-  EXPECT_EQ(Desktop()->Document.FileName(), L"./broken.map");
+  EXPECT_EQ(Desktop()->Document.FileName(), L"broken.map");
   TFailureBox* failure = OpenBox<TFailureBox>(L"Ошибка");
   ASSERT_NE(failure, nullptr);
   EXPECT_EQ(failure->Text, L"Не удалось открыть карту.\n./empty.map");

@@ -1,0 +1,89 @@
+// The editor's "Сохранить как" menu: Enter in its field saves as its
+// "Сохранить" button does, and the map keeps one name whichever way the file
+// was named.
+#include <filesystem>
+#include <string>
+
+#include "editor/EditorFixture.h"
+#include "editor/TEditorSaveMenu.h"
+#include "screens/TFailureBox.h"
+#include "toolkit/TWinBoxAsk.h"
+#include "world/MapFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+}  // namespace
+
+TEST_F(EditorTest, EnterInSaveAsSavesAsTheButtonDoesWithTheSameQuestionAndFailureBox) {
+  CopySampleMap("duel.map");
+  CopySampleMap("forest.map");
+  const std::string forest = FileBytes("forest.map");
+  StartEditor();
+  ClickButton(Panel(), L"Открыть");
+  Harness.Tick();
+  TNewGameMenu* list = OpenBox<TNewGameMenu>(L"Открыть карту");
+  ASSERT_NE(list, nullptr);
+  Click(list->List->Children[1]);
+  ClickButton(list, L"Загрузить");
+  Harness.Tick();
+  // The list names it "./duel.map"; the panel shows the name as it is typed.
+  EXPECT_EQ(Panel()->Title(), L"duel.map");
+
+  // Under its own name nothing is asked: Enter writes the file.
+  ChooseTool(2);
+  ClickCell(1, 1);
+  EXPECT_EQ(Panel()->Title(), L"duel.map *");
+  ClickButton(Panel(), L"Сохранить как");
+  Harness.Tick();
+  ASSERT_EQ(LiveOf<TEditorSaveMenu>().size(), 1u);
+  EXPECT_EQ(LiveOf<TEditorSaveMenu>().front()->Name->Text, L"duel.map");
+  Harness.Key(VK_RETURN);
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TEditorSaveMenu>().empty());
+  EXPECT_TRUE(LiveOf<TWinBoxAsk>().empty());
+  EXPECT_FALSE(Desktop()->Document.Modified());
+  EXPECT_EQ(FileBytes("duel.map"), WriteMapToBytes());
+
+  // Another map's name: the question stays open until it is answered.
+  ClickCell(2, 2);
+  ClickButton(Panel(), L"Сохранить как");
+  Harness.Tick();
+  Retype(LiveOf<TEditorSaveMenu>().front()->Name, L"forest");
+  Harness.Key(VK_RETURN);
+  Harness.Tick(2);
+  TWinBoxAsk* question = OpenBox<TWinBoxAsk>(L"Сохранить карту");
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(FileBytes("forest.map"), forest);
+  ClickButton(question, L"Да");
+  Harness.Tick();
+  EXPECT_EQ(FileBytes("forest.map"), WriteMapToBytes());
+  EXPECT_EQ(Panel()->Title(), L"forest.map");
+
+  // A name that cannot be written: the failure box stays open over the menu.
+  ClickCell(3, 3);
+  ClickButton(Panel(), L"Сохранить как");
+  Harness.Tick();
+  Retype(LiveOf<TEditorSaveMenu>().front()->Name, L"missing/folder/x");
+  Harness.Key(VK_RETURN);
+  Harness.Tick(2);
+  TFailureBox* failure = OpenBox<TFailureBox>(L"Ошибка");
+  ASSERT_NE(failure, nullptr);
+  EXPECT_EQ(failure->Text, L"Не удалось сохранить карту.\nmissing/folder/x.map");
+  EXPECT_EQ(LiveOf<TEditorSaveMenu>().size(), 1u);
+  EXPECT_TRUE(Desktop()->Document.Modified());
+  EXPECT_FALSE(fs::exists(Harness.WorkDir() / "missing"));
+}
+
+TEST_F(EditorTest, TheTitleNamesEveryMapInOneForm) {
+  WriteFile("maps/river.map", ::FileBytes(fs::path(KRAMBOL_MAPS_DIR) / "river.map"));
+  StartEditor();
+  EXPECT_EQ(Panel()->Title(), L"Новая карта");
+  ASSERT_TRUE(Desktop()->SaveTo(L"rechka.map"));
+  EXPECT_EQ(Panel()->Title(), L"rechka.map");
+  ASSERT_TRUE(Desktop()->OpenFile(L"./maps/river.map"));
+  EXPECT_EQ(Panel()->Title(), L"maps/river.map");
+  ASSERT_TRUE(Desktop()->SaveTo(L"maps/../maps/./river.map"));
+  EXPECT_EQ(Panel()->Title(), L"maps/river.map");
+}
