@@ -87,3 +87,28 @@ TEST_F(EditorTest, TheTitleNamesEveryMapInOneForm) {
   ASSERT_TRUE(Desktop()->SaveTo(L"maps/../maps/./river.map"));
   EXPECT_EQ(Panel()->Title(), L"maps/river.map");
 }
+
+TEST_F(EditorTest, AFileNameRefusesWhatItCannotTakeWithAMessageInPlainRussian) {
+  StartEditor();
+  ClickButton(Panel(), L"Сохранить как");
+  Harness.Tick();
+  TEditorSaveMenu* menu = OpenBox<TEditorSaveMenu>(L"Сохранить карту");
+  ASSERT_NE(menu, nullptr);
+  Retype(menu->Name, L"reka");
+  for (const wchar_t refused : {L'\u0440', L' '}) {
+    Harness.Char(refused);
+    TFailureBox* box = OpenBox<TFailureBox>(L"Ошибка");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Text.rfind(L"В имени файла могут быть только латинские буквы, цифры", 0), 0u);
+    EXPECT_NE(box->Text.find(L"«" + std::wstring(1, refused) + L"»"), std::wstring::npos);
+    EXPECT_EQ(menu->Name->Text, L"reka");
+    Harness.Key(VK_ESCAPE);
+    Harness.Tick();
+    EXPECT_EQ(InputRoot, menu);
+  }
+  // Backspace types a control character: it takes the "a" back without a word.
+  Harness.Key(VK_BACK);
+  EXPECT_TRUE(LiveOf<TFailureBox>().empty());
+  Type(L"a_1-2.map");
+  EXPECT_EQ(menu->Name->Text, L"reka_1-2.map");
+}
