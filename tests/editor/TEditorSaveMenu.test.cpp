@@ -5,7 +5,6 @@
 #include <string>
 
 #include "editor/EditorFixture.h"
-#include "editor/TEditorSaveMenu.h"
 #include "screens/TFailureBox.h"
 #include "toolkit/TWinBoxAsk.h"
 #include "world/MapFile.h"
@@ -35,10 +34,9 @@ TEST_F(EditorTest, EnterInSaveAsSavesAsTheButtonDoesWithTheSameQuestionAndFailur
   ChooseTool(2);
   ClickCell(1, 1);
   EXPECT_EQ(Panel()->Title(), L"duel.map *");
-  ClickButton(Panel(), L"Сохранить как");
-  Harness.Tick();
-  ASSERT_EQ(LiveOf<TEditorSaveMenu>().size(), 1u);
-  EXPECT_EQ(LiveOf<TEditorSaveMenu>().front()->Name->Text, L"duel.map");
+  TEditorSaveMenu* menu = OpenSaveAs();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->Name->Text, L"duel.map");
   Harness.Key(VK_RETURN);
   Harness.Tick();
   EXPECT_TRUE(LiveOf<TEditorSaveMenu>().empty());
@@ -48,9 +46,9 @@ TEST_F(EditorTest, EnterInSaveAsSavesAsTheButtonDoesWithTheSameQuestionAndFailur
 
   // Another map's name: the question stays open until it is answered.
   ClickCell(2, 2);
-  ClickButton(Panel(), L"Сохранить как");
-  Harness.Tick();
-  Retype(LiveOf<TEditorSaveMenu>().front()->Name, L"forest");
+  menu = OpenSaveAs();
+  ASSERT_NE(menu, nullptr);
+  Retype(menu->Name, L"forest");
   Harness.Key(VK_RETURN);
   Harness.Tick(2);
   TWinBoxAsk* question = OpenBox<TWinBoxAsk>(L"Сохранить карту");
@@ -63,9 +61,9 @@ TEST_F(EditorTest, EnterInSaveAsSavesAsTheButtonDoesWithTheSameQuestionAndFailur
 
   // A name that cannot be written: the failure box stays open over the menu.
   ClickCell(3, 3);
-  ClickButton(Panel(), L"Сохранить как");
-  Harness.Tick();
-  Retype(LiveOf<TEditorSaveMenu>().front()->Name, L"missing/folder/x");
+  menu = OpenSaveAs();
+  ASSERT_NE(menu, nullptr);
+  Retype(menu->Name, L"missing/folder/x");
   Harness.Key(VK_RETURN);
   Harness.Tick(2);
   TFailureBox* failure = OpenBox<TFailureBox>(L"Ошибка");
@@ -90,9 +88,7 @@ TEST_F(EditorTest, TheTitleNamesEveryMapInOneForm) {
 
 TEST_F(EditorTest, AFileNameRefusesWhatItCannotTakeWithAMessageInPlainRussian) {
   StartEditor();
-  ClickButton(Panel(), L"Сохранить как");
-  Harness.Tick();
-  TEditorSaveMenu* menu = OpenBox<TEditorSaveMenu>(L"Сохранить карту");
+  TEditorSaveMenu* menu = OpenSaveAs();
   ASSERT_NE(menu, nullptr);
   Retype(menu->Name, L"reka");
   for (const wchar_t refused : {L'\u0440', L' '}) {
