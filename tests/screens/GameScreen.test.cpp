@@ -113,6 +113,24 @@ TEST_F(GameScreenTest, EnterRightAfterTheScreenIsBuiltPassesTheTurn) {
   EXPECT_EQ(LiveOf<TWinBox>().size(), 1u);
 }
 
+TEST_F(GameScreenTest, APressGoesToTheWindowTheLastMoveFoundEvenAfterABoxClosed) {
+  TGameMenu* side = StartInGame();
+  ASSERT_NE(side, nullptr);
+  const TPoint menu = MiddleOf(ButtonOf(side, L"Главное меню."));
+  ClickButton(side, L"Пропустить Ход.");
+  ClickButton(LiveOf<TWinBox>().front(), L"Ok");
+  // The box is modal until the frame ends: this move finds no window.
+  Harness.MouseMove(menu.x, menu.y);
+  Harness.Tick();
+  ASSERT_TRUE(NothingOpenOverTheGame());
+  Harness.LeftClickInPlace(menu.x, menu.y);
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TGameMainMenu>().empty());
+  // The next move finds the button.
+  Harness.LeftClick(menu.x, menu.y);
+  EXPECT_EQ(LiveOf<TGameMainMenu>().size(), 1u);
+}
+
 TEST_F(GameScreenTest, InGameMainMenuIsModalAndEveryButtonClosesIt) {
   TGameMenu* side = StartInGame();
   ASSERT_NE(side, nullptr);

@@ -110,6 +110,12 @@ void TGameHarness::LeftClick(int x, int y) {
   LeftUp(x, y);
 }
 
+void TGameHarness::LeftClickInPlace(int x, int y) {
+  const LPARAM at = MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Send(WM_LBUTTONUP, 0, at);
+}
+
 void TGameHarness::RightDown(int x, int y) {
   MouseMove(x, y);
   Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(static_cast<short>(x), static_cast<short>(y)));

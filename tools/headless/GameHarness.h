@@ -43,6 +43,9 @@ class TGameHarness {
   void LeftDown(int x, int y);
   void LeftUp(int x, int y);
   void LeftClick(int x, int y);
+  // A press and a release back to back with no move before them, as X test
+  // input and fast touchpads send a click where the pointer already is.
+  void LeftClickInPlace(int x, int y);
   void RightDown(int x, int y);
   void RightUp(int x, int y);
   void Wheel(int delta);
