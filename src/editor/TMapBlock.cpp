@@ -1,7 +1,5 @@
 #include "editor/TMapBlock.h"
 
-#include <algorithm>
-
 #include "world/TCell.h"
 #include "world/WorldState.h"
 
