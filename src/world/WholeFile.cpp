@@ -25,8 +25,8 @@ std::filesystem::path TemporaryOf(const std::filesystem::path& in_target) {
 
 // Writes the bytes to a new file and flushes them to the disk.
 bool WriteAndFlush(const std::filesystem::path& in_path, const std::string& in_bytes) {
-  const HANDLE file = CreateFileW(in_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+  const HANDLE file =
+      CreateFileW(in_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool written = true;
   size_t done = 0;
@@ -101,7 +101,8 @@ void FlushFolderOf(const std::filesystem::path& in_target) {
 // Puts the written temporary file in place of the target.
 bool Replace(const std::filesystem::path& in_temporary, const std::filesystem::path& in_target) {
 #ifdef _WIN32
-  return MoveFileExW(in_temporary.c_str(), in_target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return MoveFileExW(in_temporary.c_str(), in_target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
   if (rename(in_temporary.c_str(), in_target.c_str()) != 0) return false;
   FlushFolderOf(in_target);

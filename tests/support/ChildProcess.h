@@ -34,8 +34,8 @@ constexpr uid_t kNobodyUser = 65534;
 // become the user asked for, and a child that ended otherwise than by
 // returning from the body (a signal, or in_seconds passing). Empty when every
 // check passed.
-inline std::string FailuresInChild(const std::function<void()>& in_body, TChildUser in_user = TChildUser::Same,
-                                   unsigned in_seconds = 120) {
+inline std::string FailuresInChild(const std::function<void()>& in_body,
+                                   TChildUser in_user = TChildUser::Same, unsigned in_seconds = 120) {
   int channel[2];
   if (pipe(channel) != 0) return "no pipe to a child\n";
   std::fflush(nullptr);
@@ -69,8 +69,8 @@ inline std::string FailuresInChild(const std::function<void()>& in_body, TChildU
     for (int i = 0; i < results.size(); ++i) {
       const ::testing::TestPartResult& result = results.GetTestPartResult(i);
       if (!result.failed()) continue;
-      say(std::string(result.file_name() ? result.file_name() : "?") + ":" + std::to_string(result.line_number()) +
-          ": " + result.message() + "\n");
+      say(std::string(result.file_name() ? result.file_name() : "?") + ":" +
+          std::to_string(result.line_number()) + ": " + result.message() + "\n");
     }
     _exit(0);
   }

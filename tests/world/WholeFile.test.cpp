@@ -100,28 +100,28 @@ TEST_F(WholeFileTest, AFullDiskKeepsThePreviousBytes) {
   if (!ChildCanMountTmpfs()) GTEST_SKIP() << "this process may not mount a small tmpfs of its own";
   const fs::path disk = In("small disk");
   fs::create_directories(disk);
-  EXPECT_EQ(FailuresInChild([&] {
-              ASSERT_EQ(unshare(CLONE_NEWNS), 0);
-              ASSERT_EQ(mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr), 0);
-              ASSERT_EQ(mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k"), 0);
-              ASSERT_TRUE(WriteWholeFile(disk / "Save01.map", kPrevious));
-              // Everything else the disk holds goes to one more file.
-              {
-                std::FILE* filler = std::fopen((disk / "filler").c_str(), "wb");
-                ASSERT_NE(filler, nullptr);
-                const std::string block(512, 'f');
-                while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
-                }
-                std::fclose(filler);
-              }
-              EXPECT_FALSE(WriteWholeFile(disk / "Save01.map", kNew));
-              EXPECT_EQ(FileBytes(disk / "Save01.map"), kPrevious);
-              EXPECT_FALSE(fs::exists(disk / "Save01.map.tmp"));
-              fs::remove(disk / "filler");
-              EXPECT_TRUE(WriteWholeFile(disk / "Save01.map", kNew)) << "with room again, the save is written";
-              EXPECT_EQ(FileBytes(disk / "Save01.map"), kNew);
-            }),
-            "");
+  const std::string failures = FailuresInChild([&] {
+    ASSERT_EQ(unshare(CLONE_NEWNS), 0);
+    ASSERT_EQ(mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr), 0);
+    ASSERT_EQ(mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k"), 0);
+    ASSERT_TRUE(WriteWholeFile(disk / "Save01.map", kPrevious));
+    // Everything else the disk holds goes to one more file.
+    {
+      std::FILE* filler = std::fopen((disk / "filler").c_str(), "wb");
+      ASSERT_NE(filler, nullptr);
+      const std::string block(512, 'f');
+      while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
+      }
+      std::fclose(filler);
+    }
+    EXPECT_FALSE(WriteWholeFile(disk / "Save01.map", kNew));
+    EXPECT_EQ(FileBytes(disk / "Save01.map"), kPrevious);
+    EXPECT_FALSE(fs::exists(disk / "Save01.map.tmp"));
+    fs::remove(disk / "filler");
+    EXPECT_TRUE(WriteWholeFile(disk / "Save01.map", kNew)) << "with room again, the save is written";
+    EXPECT_EQ(FileBytes(disk / "Save01.map"), kNew);
+  });
+  EXPECT_EQ(failures, "");
 }
 
 // A process that saves the game again and again, one turn further each time,
@@ -192,7 +192,8 @@ TEST_F(WholeFileTest, ASaveKilledAtAnyMomentLeavesThePreviousOrTheNewGameWhole) 
     char go = 0;
     ASSERT_EQ(read(ready[0], &go, 1), 1) << "the saving process started";
     close(ready[0]);
-    std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<long>(0, window)(random)));
+    std::this_thread::sleep_for(
+        std::chrono::microseconds(std::uniform_int_distribution<long>(0, window)(random)));
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -203,7 +204,8 @@ TEST_F(WholeFileTest, ASaveKilledAtAnyMomentLeavesThePreviousOrTheNewGameWhole) 
     const int turn = TurnOf(bytes);
     ASSERT_GE(turn, lastTurn) << "kill " << kill << ": an older game came back, or no game (" << bytes.size()
                               << " bytes)";
-    ASSERT_EQ(bytes, AtTurn(first, turn)) << "kill " << kill << ": the save of turn " << turn << " is not whole";
+    ASSERT_EQ(bytes, AtTurn(first, turn))
+        << "kill " << kill << ": the save of turn " << turn << " is not whole";
     if (turn == lastTurn) ++beforeAnySave;
     lastTurn = turn;
   }
