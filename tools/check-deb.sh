@@ -71,12 +71,10 @@ wait_for() {
   return 1
 }
 
-# Under Xvfb: starts the installed program $2 (named $3 in messages) for the
-# home folder $1, logging to $4, and waits for its window; sets pid and window.
-start_program() {
-  local home=$1 program=$2 name=$3 log=$4
-  HOME="$home" XDG_DATA_HOME='' "$program" >"$log" 2>&1 &
-  pid=$!
+# Waits for a window of the program started last (its pid in pid, named $1
+# in messages, logging to $2); sets window.
+await_window() {
+  local name=$1 log=$2
   window=""
   find_window() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
   if ! wait_for 300 find_window; then
@@ -84,6 +82,15 @@ start_program() {
     cat "$log" >&2
     fail "no window of $name appeared within 30 s"
   fi
+}
+
+# Under Xvfb: starts the installed program $2 (named $3 in messages) for the
+# home folder $1, logging to $4, and waits for its window; sets pid and window.
+start_program() {
+  local home=$1 program=$2 name=$3 log=$4
+  HOME="$home" XDG_DATA_HOME='' "$program" >"$log" 2>&1 &
+  pid=$!
+  await_window "$name" "$log"
 }
 
 # Under Xvfb: starts the Linux build's own program $1 (named $2) in the
@@ -94,13 +101,7 @@ start_reference() {
   ln -sfn "$PWD/build/res" "$folder/res"
   (cd "$folder" && exec "$program") >"$folder/log" 2>&1 &
   pid=$!
-  window=""
-  find_window() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
-  if ! wait_for 300 find_window; then
-    kill "$pid" 2>/dev/null || true
-    cat "$folder/log" >&2
-    fail "no window of the Linux build's $name appeared within 30 s"
-  fi
+  await_window "the Linux build's $name" "$folder/log"
 }
 
 # Brings the window started last to the check's size and saves its first
