@@ -172,3 +172,32 @@ TEST(TRunner, TheFirstSideShareCarriesItsIntervalAndTheVerdict) {
             "x.map: 4 games, 100 orders, wins 1 first side / 2 second side, 1 draws, 10.0 turns per game, 50 orders/s, "
             "2.0 games/s");
 }
+
+TEST_F(SessionTest, TheChecksCatchEveryWayTheGameIsMadeWrong) {
+  // Each fault breaks one rule; the session that meets it first stops with
+  // the report that names that rule.
+  struct TCase {
+    TGameFault Fault;
+    const char* Policy;
+    std::vector<std::string> Report;
+  };
+  const TCase cases[] = {
+      {TGameFault::StrikeTakesNoLives, "greedy", {"a strike of ", " damage made ", " instead of "}},
+      {TGameFault::StrikeIsSkipped, "greedy", {"the order onto ", " ended without a strike"}},
+      {TGameFault::QueenFallIsIgnored, "greedy", {"fell and the game went on without the finish box"}},
+      {TGameFault::WalkStopsShort, "random", {"the mover stopped at ", " instead of "}},
+      {TGameFault::TurnCounterStays, "random", {"the order took the turn counter from 0 to 0"}},
+      {TGameFault::RouteThroughStacks, "random", {"not legal: the route passes the occupied cell "}},
+      {TGameFault::DeadStackStays, "greedy", {"has no lives left and was not removed"}},
+  };
+  for (const TCase& wrong : cases) {
+    SCOPED_TRACE(FaultName(wrong.Fault));
+    TSessionConfig config = Config(wrong.Policy, 5, 2, 300, 0);
+    TSession right(config);
+    ASSERT_EQ(right.Run().Failure, "") << "the same games pass when the game is right";
+    config.Fault = wrong.Fault;
+    TSession session(config);
+    const TSessionResult result = session.Run();
+    for (const std::string& words : wrong.Report) EXPECT_NE(result.Failure.find(words), std::string::npos) << result.Failure;
+  }
+}

@@ -15,6 +15,8 @@ constexpr uint32_t kMenuChance = 4;
 constexpr uint32_t kProbeChance = 40;
 constexpr uint32_t kCutChance = 30;
 constexpr uint32_t kViaChance = 100;
+constexpr uint32_t kTryChance = 25;
+constexpr uint32_t kPokeChance = 60;
 constexpr uint32_t kHurryChance = 100;
 
 constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -31,7 +33,8 @@ bool TRandomPolicy::Hurries() {
 
 TAction TRandomPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) {
   TAction action = ChooseAction(in_board, in_span);
-  action.Hasty = Hurried_ && action.Kind != TActionKind::Save && action.Kind != TActionKind::Menu;
+  action.Hasty = Hurried_ && action.Kind != TActionKind::Save && action.Kind != TActionKind::Menu &&
+                 action.Kind != TActionKind::Try;
   Hurried_ = false;
   return action;
 }
@@ -109,6 +112,21 @@ TAction TRandomPolicy::ChooseAction(const TBoard& in_board, const TViewSpan& in_
           if (cell != from && (in_board.Tree(cell) || (stack && ((stack->Owner % 2) + 2) % 2 == me))) vias.push_back(cell);
         }
       if (!vias.empty()) action.Via = vias[below(static_cast<uint32_t>(vias.size()))];
+    }
+    if (action.Kind == TActionKind::Order && below(1000) < kPokeChance) {
+      // Another of the mover's stacks between the ends, which a click would
+      // select if walks did not ignore clicks; else the target.
+      std::vector<TCellPos> pokes;
+      for (int32_t r = std::min(from.Row, to.Row); r <= std::max(from.Row, to.Row); ++r)
+        for (int32_t c = std::min(from.Column, to.Column); c <= std::max(from.Column, to.Column); ++c) {
+          const auto& stack = in_board.Stack({c, r});
+          if (TCellPos{c, r} != from && stack && stack->Lives > 0 && ((stack->Owner % 2) + 2) % 2 == me)
+            pokes.push_back({c, r});
+        }
+      TPoke poke;
+      poke.Frames = static_cast<int32_t>(below(static_cast<uint32_t>(kFramesPerStep * (distance + 1))));
+      poke.Cell = pokes.empty() ? to : pokes[below(static_cast<uint32_t>(pokes.size()))];
+      action.Poke = poke;
     }
     return action;
   }
