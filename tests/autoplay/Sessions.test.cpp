@@ -152,6 +152,33 @@ TEST_F(SessionTest, TheRunnerReportsGamesPerMapAndAFailureWithItsReplay) {
   EXPECT_TRUE(std::filesystem::exists(config.ReplayDir / "session-77.replay"));
 }
 
+TEST_F(SessionTest, ARunThatPlayedNoGameOrASessionWithoutResultsFails) {
+  TRunnerConfig config;
+  config.Maps = {SampleMap("duel.map")};
+  config.Policies[0] = config.Policies[1] = "greedy";
+  config.Seed = 91;
+  config.ReplayDir = Dir_ / "replays";
+  // Nothing asked for: nothing checked, which is no pass.
+  config.GamesPerMap = 0;
+  std::ostringstream none;
+  EXPECT_EQ(RunSessions(config, none), 1) << none.str();
+  EXPECT_NE(none.str().find("FAILED: no game was played"), std::string::npos) << none.str();
+
+  // The session plays and passes, but its results cannot be written (a folder
+  // stands where the file goes): the run cannot tell what was played.
+  config.GamesPerMap = 1;
+  std::filesystem::create_directories(config.ReplayDir / "session-91.results");
+  std::ostringstream lost;
+  EXPECT_EQ(RunSessions(config, lost), 1) << lost.str();
+  EXPECT_NE(lost.str().find("the session exited without its results"), std::string::npos) << lost.str();
+
+  // A replay without a game plays nothing either.
+  std::ofstream(Dir_ / "empty.replay") << "krambol-autoplay-replay 1\nseed 1\nquit\n";
+  std::ostringstream empty;
+  EXPECT_EQ(RunReplay(Dir_ / "empty.replay", empty), 1) << empty.str();
+  EXPECT_NE(empty.str().find("played no game"), std::string::npos) << empty.str();
+}
+
 TEST(TRunner, TheFirstSideShareCarriesItsIntervalAndTheVerdict) {
   TMapTally even{"even.map", 110, 0, 50, 50, 10, 0, 1.0};
   const TShare share = FirstSideShare(even);
