@@ -74,6 +74,32 @@ TAction TRandomPolicy::ChooseAction(const TBoard& in_board, const TViewSpan& in_
       return action;
     }
   }
+  roll -= kProbeChance;
+  if (roll < kTryChance && !Hurried_) {
+    // A stack of the mover and a cell that is no target of it: another of its
+    // stacks, a tree, or a cell that no route reaches.
+    const std::vector<TCellPos> stacks = in_board.StacksOf(me);
+    if (!stacks.empty()) {
+      const TCellPos from = stacks[below(static_cast<uint32_t>(stacks.size()))];
+      const TRoutes routes(in_board, from);
+      std::vector<TCellPos> cells;
+      for (int32_t r = std::max(0, from.Row - in_span.Rows); r <= std::min(in_board.Rows() - 1, from.Row + in_span.Rows); ++r)
+        for (int32_t c = std::max(0, from.Column - in_span.Columns);
+             c <= std::min(in_board.Columns() - 1, from.Column + in_span.Columns); ++c) {
+          const TCellPos to{c, r};
+          if (to == from) continue;
+          const bool target = in_board.Free(to) || in_board.EnemyOf(me, to);
+          if (!target || routes.DistanceTo(to) == TRoutes::kNone) cells.push_back(to);
+        }
+      if (!cells.empty()) {
+        action.Kind = TActionKind::Try;
+        action.From = from;
+        action.To = cells[below(static_cast<uint32_t>(cells.size()))];
+        action.Clicked = below(2) == 0;
+        return action;
+      }
+    }
+  }
 
   std::vector<TCellPos> stacks = in_board.StacksOf(me);
   while (!stacks.empty()) {
