@@ -103,7 +103,7 @@ TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
   ASSERT_EQ(replay.Games.size(), 1u);
   std::set<TActionKind> kinds;
   for (const TAction& action : replay.Games[0].Actions) kinds.insert(action.Kind);
-  EXPECT_EQ(kinds.size(), 6u);
+  EXPECT_EQ(kinds.size(), 7u);
   TSessionConfig config;
   config.Setup = replay;
   config.Replay = &replay;
@@ -112,7 +112,7 @@ TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
   const TSessionResult result = session.Run();
   ASSERT_EQ(result.Failure, "");
   ASSERT_EQ(result.Games.size(), 1u);
-  EXPECT_EQ(result.Games[0].Turns, 4);
+  EXPECT_EQ(result.Games[0].Turns, 5);
   EXPECT_EQ(result.Games[0].Orders, 3);
 
   // An order a player cannot give stops the session with what was wrong.
@@ -216,6 +216,8 @@ TEST_F(SessionTest, TheChecksCatchEveryWayTheGameIsMadeWrong) {
       {TGameFault::TurnCounterStays, "random", {"the order took the turn counter from 0 to 0"}},
       {TGameFault::RouteThroughStacks, "random", {"not legal: the route passes the occupied cell "}},
       {TGameFault::DeadStackStays, "greedy", {"has no lives left and was not removed"}},
+      {TGameFault::WalkTakesClicks, "random", {" during the walk was not ignored: it selected a stack"}},
+      {TGameFault::RouteToNoTarget, "random", {"pointing at ", ", showed the route "}},
   };
   for (const TCase& wrong : cases) {
     SCOPED_TRACE(FaultName(wrong.Fault));

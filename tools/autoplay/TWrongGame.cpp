@@ -65,6 +65,10 @@ std::string FaultName(TGameFault in_fault) {
       return "RouteThroughStacks";
     case TGameFault::DeadStackStays:
       return "DeadStackStays";
+    case TGameFault::WalkTakesClicks:
+      return "WalkTakesClicks";
+    case TGameFault::RouteToNoTarget:
+      return "RouteToNoTarget";
   }
   return "";
 }
@@ -146,6 +150,23 @@ void TWrongGame::After(UINT in_message) {
   if (Fault_ == TGameFault::RouteThroughStacks) {
     if (map && (in_message == WM_MOUSEMOVE || in_message == WM_LBUTTONDOWN) && map->HasSelection && !map->Moving)
       RouteAroundTreesOnly(*map);
+    return;
+  }
+  if (Fault_ == TGameFault::WalkTakesClicks || Fault_ == TGameFault::RouteToNoTarget) {
+    auto* cell = dynamic_cast<TWinCell*>(PointerWindow);
+    TUnit* unit = cell && cell->Cell ? cell->Cell->Unit : nullptr;
+    const bool own = unit && unit->Lives > 0 && ((unit->Owner % 2) + 2) % 2 == PlayerToMove();
+    if (!map || !cell || cell->Map() != map) return;
+    if (Fault_ == TGameFault::WalkTakesClicks && in_message == WM_LBUTTONDOWN && map->Moving && own &&
+        cell != map->SelectedCell) {
+      map->SelectedCell = cell;
+      map->HasSelection = true;
+    }
+    if (Fault_ == TGameFault::RouteToNoTarget && in_message == WM_MOUSEMOVE && map->HasSelection && !map->Moving &&
+        cell != map->SelectedCell && (own || (cell->Cell && cell->Cell->Place))) {
+      map->TargetCell = cell;
+      map->ComputeRoute();
+    }
     return;
   }
   if (in_message != WM_TIMER) return;

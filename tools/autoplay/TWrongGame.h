@@ -33,6 +33,10 @@ enum class TGameFault {
   RouteThroughStacks,
   // A stack whose lives are gone stays on the map once its animation is over.
   DeadStackStays,
+  // A click on a stack of the player to move during a walk selects it.
+  WalkTakesClicks,
+  // Pointing at one of the mover's own stacks or at a tree shows a route to it.
+  RouteToNoTarget,
 };
 
 // The fault's name, for test names and reports.
