@@ -218,6 +218,7 @@ TEST_F(SessionTest, TheChecksCatchEveryWayTheGameIsMadeWrong) {
       {TGameFault::DeadStackStays, "greedy", {"has no lives left and was not removed"}},
       {TGameFault::WalkTakesClicks, "random", {" during the walk was not ignored: it selected a stack"}},
       {TGameFault::RouteToNoTarget, "random", {"pointing at ", ", showed the route "}},
+      {TGameFault::WalkIgnoresRightClicks, "random", {"the walk stopped by a right click at ", " ended at "}},
   };
   for (const TCase& wrong : cases) {
     SCOPED_TRACE(FaultName(wrong.Fault));

@@ -372,6 +372,9 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   }
   // Every roll of the dice from here on belongs to this order's strike.
   const uint32_t diceBefore = RandomNumberState();
+  // An idle mover takes its first step in the first frame of the order.
+  const TCell* start = MapCells[from.Column][from.Row];
+  const bool moverIdle = start && start->Unit && !start->Unit->Animating;
   Hands_->Click(Hands_->PointOn(click));
   if (!map->Moving) Fail("a click on " + CellText(click) + " with a route shown did not start the order");
   if (map->Route.empty() || map->Route.back() != std::pair(to.Column, to.Row))
@@ -432,6 +435,9 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   if (walkedOn && !dyingTarget) Fail("the mover took the place of the stack it was to strike at " + CellText(to));
   if (in_action.Kind == TActionKind::Order && !cutByTheEnd && *stop != lastStop && !walkedOn)
     Fail("the mover stopped at " + CellText(route[*stop]) + " instead of " + CellText(route[lastStop]));
+  if (cutAt && *cutAt == 0 && in_action.Frames > 0 && moverIdle && lastStop > 0)
+    Fail("the walk stopped by a right click after " + std::to_string(in_action.Frames) +
+         " frames had not left its first cell " + CellText(from));
   if (cutAt && *stop != *cutAt)
     Fail("the walk stopped by a right click at " + CellText(route[*cutAt]) + " ended at " + CellText(route[*stop]));
 

@@ -69,6 +69,8 @@ std::string FaultName(TGameFault in_fault) {
       return "WalkTakesClicks";
     case TGameFault::RouteToNoTarget:
       return "RouteToNoTarget";
+    case TGameFault::WalkIgnoresRightClicks:
+      return "WalkIgnoresRightClicks";
   }
   return "";
 }
@@ -89,8 +91,16 @@ TWrongGame::~TWrongGame() {
 }
 
 void TWrongGame::Before(UINT in_message) {
-  if (in_message != WM_TIMER) return;
   TMap* map = MapShown();
+  if (Fault_ == TGameFault::WalkIgnoresRightClicks && in_message == WM_RBUTTONDOWN) {
+    WasMoving_ = map && map->Moving;
+    if (WasMoving_) {
+      Route_ = map->Route;
+      Selected_ = map->SelectedCell;
+    }
+    return;
+  }
+  if (in_message != WM_TIMER) return;
   switch (Fault_) {
     case TGameFault::StrikeTakesNoLives:
       Before_.clear();
@@ -150,6 +160,15 @@ void TWrongGame::After(UINT in_message) {
   if (Fault_ == TGameFault::RouteThroughStacks) {
     if (map && (in_message == WM_MOUSEMOVE || in_message == WM_LBUTTONDOWN) && map->HasSelection && !map->Moving)
       RouteAroundTreesOnly(*map);
+    return;
+  }
+  if (Fault_ == TGameFault::WalkIgnoresRightClicks) {
+    if (in_message == WM_RBUTTONDOWN && WasMoving_ && map && map->Moving) {
+      map->Route = Route_;
+      map->SelectedCell = Selected_;
+      for (const auto& [column, row] : map->Route)
+        if (TWinCell* window = map->CellWindow(column, row)) window->OnRoute = 1;
+    }
     return;
   }
   if (Fault_ == TGameFault::WalkTakesClicks || Fault_ == TGameFault::RouteToNoTarget) {

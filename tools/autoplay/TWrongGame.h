@@ -16,6 +16,7 @@ class TGameHarness;
 class TCell;
 class TMap;
 class TUnit;
+class TWinCell;
 
 enum class TGameFault {
   None,
@@ -37,6 +38,8 @@ enum class TGameFault {
   WalkTakesClicks,
   // Pointing at one of the mover's own stacks or at a tree shows a route to it.
   RouteToNoTarget,
+  // A right click does not stop a walk.
+  WalkIgnoresRightClicks,
 };
 
 // The fault's name, for test names and reports.
@@ -63,6 +66,9 @@ class TWrongGame {
   // Lives and count of every stack before a frame.
   std::vector<std::pair<TUnit*, std::pair<int32_t, int32_t>>> Before_;
   bool WasMoving_ = false;
+  // The route of the walk before a right click.
+  std::vector<std::pair<int32_t, int32_t>> Route_;
+  TWinCell* Selected_ = nullptr;
   int32_t TurnBefore_ = 0;
   // Dead stacks kept out of their cells for the length of a frame, so that
   // the frame does not remove them.
