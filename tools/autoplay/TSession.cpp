@@ -352,12 +352,7 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   const auto& mover = in_board.Inside(from) ? in_board.Stack(from) : std::nullopt;
   if (!mover || ((mover->Owner % 2) + 2) % 2 != in_board.ToMove() || !IsLegalTarget(in_board, from, to))
     Fail("the order " + ActionText(in_action) + " is not a legal order (a fault of the player, not of the game)");
-  Hands_->Show(from, to);
-  TMap* map = Hands_->Map();
-  Hands_->Click(Hands_->PointOn(from));
-  if (!map->HasSelection || map->SelectedCell != Hands_->CellWindow(from))
-    Fail("a click on the mover's " + StackText(mover) + " at " + CellText(from) + " did not select it");
-  Hands_->Move(Hands_->PointOn(to));
+  TMap* map = SelectAndPoint(from, to, *mover);
   if (map->TargetCell != Hands_->CellWindow(to) || map->Route.empty())
     Fail("pointing at " + CellText(to) + ", a legal target of " + CellText(from) + ", showed no route");
   std::vector<TCellPos> route;
@@ -455,6 +450,16 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   CheckStackLists();
 }
 
+TMap* TSession::SelectAndPoint(TCellPos in_from, TCellPos in_to, const TStackView& in_mover) {
+  Hands_->Show(in_from, in_to);
+  TMap* map = Hands_->Map();
+  Hands_->Click(Hands_->PointOn(in_from));
+  if (!map->HasSelection || map->SelectedCell != Hands_->CellWindow(in_from))
+    Fail("a click on the mover's " + StackText(in_mover) + " at " + CellText(in_from) + " did not select it");
+  Hands_->Move(Hands_->PointOn(in_to));
+  return map;
+}
+
 void TSession::CheckStrike(const TStackView& in_target, const std::vector<int32_t>& in_rolls,
                            const std::optional<TStackView>& in_after, TCellPos in_cell) {
   const auto strike = StrikeByTheDice(in_target, in_rolls);
@@ -513,12 +518,7 @@ void TSession::TryIllegal(const TAction& in_action, const TBoard& in_board) {
                                                                             : "another stack of the mover")
                          : in_board.Tree(to) ? "a tree"
                                              : "a cell no route reaches";
-  Hands_->Show(from, to);
-  TMap* map = Hands_->Map();
-  Hands_->Click(Hands_->PointOn(from));
-  if (!map->HasSelection || map->SelectedCell != Hands_->CellWindow(from))
-    Fail("a click on the mover's " + StackText(mover) + " at " + CellText(from) + " did not select it");
-  Hands_->Move(Hands_->PointOn(to));
+  TMap* map = SelectAndPoint(from, to, *mover);
   if (!map->Route.empty()) {
     std::vector<TCellPos> shown;
     for (const auto& [column, row] : map->Route) shown.push_back({column, row});

@@ -92,6 +92,9 @@ class TSession {
   // Actions, each checked.
   void Do(const TAction& in_action, const TBoard& in_board);
   void GiveOrder(const TAction& in_action, const TBoard& in_board);
+  // Brings both cells into view, selects the mover with a click (checked) and
+  // points at in_to; the map window.
+  TMap* SelectAndPoint(TCellPos in_from, TCellPos in_to, const TStackView& in_mover);
   // Selects, points at a cell that is no target, then cancels or clicks it.
   void TryIllegal(const TAction& in_action, const TBoard& in_board);
   // The click during a walk, in_poke.Frames into it, which must change nothing.
