@@ -20,6 +20,7 @@
 #include "toolkit/Notify.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/TWinBoxAsk.h"
+#include "toolkit/TWinList.h"
 #include "toolkit/WindowTree.h"
 #include "world/MapFile.h"
 #include "world/NumberText.h"
@@ -109,7 +110,7 @@ bool TEditorDesktop::OnKeyDown() {
   }
 }
 
-void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
+void TEditorDesktop::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
   switch (code) {
     case kNotifyClick:
       switch (p1) {
@@ -151,7 +152,10 @@ void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, int
       break;
     case kNotifyMapListClosed:
       // The path belongs to the sender: copied before anything else runs.
-      if (p1 == 1 && p2) OpenFile(std::wstring(*reinterpret_cast<const std::wstring*>(p2)));
+      if (p1 == 1 && p2) {
+        const auto* list = dynamic_cast<const TNewGameMenu*>(sender);
+        OpenFile(std::wstring(*reinterpret_cast<const std::wstring*>(p2)), TReturnTo::kMapList, list && list->List ? list->List->First : 0);
+      }
       break;
     case kNotifyNewMapClosed:
       if (p1 == 1 && p2) {
@@ -330,11 +334,17 @@ bool TEditorDesktop::SaveTo(const std::wstring& in_name, TReturnTo in_back) {
   return false;
 }
 
-bool TEditorDesktop::OpenFile(const std::wstring& in_path, TReturnTo in_back) {
+bool TEditorDesktop::OpenFile(const std::wstring& in_path, TReturnTo in_back, int32_t in_listFirst) {
   TMapReadProblem problem;
   if (!ReadMapFile(in_path, &problem)) {
-    TWindow* list = in_back == TReturnTo::kFileMenu ? static_cast<TWindow*>(new TEditorFileMenu(in_path))
-                                                    : new TNewGameMenu(kListTitle);
+    TWindow* list = nullptr;
+    if (in_back == TReturnTo::kFileMenu) {
+      list = new TEditorFileMenu(in_path);
+    } else {
+      auto* mapList = new TNewGameMenu(kListTitle);
+      mapList->ShowAsLeft(in_path, in_listFirst);
+      list = mapList;
+    }
     new TFailureBox(L"Не удалось открыть карту.\n" + in_path, list);
     return false;
   }

@@ -73,9 +73,10 @@ class TEditorDesktop : public TDesktop {
   bool SaveTo(const std::wstring& in_name, TReturnTo in_back = TReturnTo::kSaveAsMenu);
   // Reads the map file in place of the map being edited. A file that cannot
   // be read leaves the map as it was and shows a box over the menu it came
-  // from (the map list or the file menu), opened again; a file read with a
-  // problem is edited as far as it read, and a box says where the problem is.
-  bool OpenFile(const std::wstring& in_path, TReturnTo in_back = TReturnTo::kMapList);
+  // from, opened again: the map list (showing the rows from in_listFirst on,
+  // with the focus on the row of the path) or the file menu. A file read with
+  // a problem is edited as far as it read, and a box says where the problem is.
+  bool OpenFile(const std::wstring& in_path, TReturnTo in_back = TReturnTo::kMapList, int32_t in_listFirst = 0);
   // Asks whether to close without saving; the program closes on "Да". Does
   // nothing while the question is open already.
   void AskBeforeClosing();

@@ -174,6 +174,32 @@ TEST_F(EditorTest, AFileReadWithAProblemSaysWhereAndOneThatCannotBeReadChangesNo
   EXPECT_EQ(LiveOf<TNewGameMenu>().size(), 1u);
 }
 
+TEST_F(EditorTest, AfterAFailedOpenTheListShowsWhatItShowedWithTheFocusOnTheChosenRow) {
+  for (int i = 0; i < 24; ++i) WriteFile("e" + std::to_string(10 + i) + ".map", "0 \"a\" \"b\" [0 0]");
+  StartEditor();
+  ClickButton(Panel(), L"Открыть");
+  Harness.Tick();
+  TNewGameMenu* list = OpenBox<TNewGameMenu>(L"Открыть карту");
+  ASSERT_NE(list, nullptr);
+  // Scrolled as a player scrolls, through the bar.
+  list->List->ScrollBar->OnNotify(nullptr, list->List->ScrollBar, 1, 3, 0);
+  ASSERT_EQ(list->List->First, 3);
+  const std::vector<std::wstring> rows = MapListRows();
+  Click(list->List->Children[1 + 4]);
+  ClickButton(list, L"Загрузить");
+  Harness.Tick();
+  ASSERT_NE(OpenBox<TFailureBox>(L"Ошибка"), nullptr);
+  Harness.Key(VK_ESCAPE);
+  Harness.Tick(2);
+  TNewGameMenu* again = OpenBox<TNewGameMenu>(L"Открыть карту");
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(InputRoot, again);
+  EXPECT_EQ(again->List->First, 3);
+  ASSERT_FALSE(FocusPath.empty());
+  EXPECT_EQ(FocusPath.back(), again->List->Children[1 + 4]);
+  EXPECT_EQ(static_cast<TWinTextList*>(FocusPath.back())->Text, rows[4]);
+}
+
 TEST_F(EditorTest, ADragPaintsEveryCellOnTheWayAndOneUndoTakesTheStrokeBack) {
   StartEditor();
   ChooseTool(0);

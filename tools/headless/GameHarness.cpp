@@ -72,8 +72,10 @@ TGame& TGameHarness::Start(std::unique_ptr<TGame> in_application) {
 HWND TGameHarness::Window() const { return Game_ ? Game_->Handle : nullptr; }
 
 LRESULT TGameHarness::Send(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (Hook_) Hook_(message, true);
   const LRESULT result = SendMessageA(Window(), message, wParam, lParam);
   RethrowWindowException();
+  if (Hook_) Hook_(message, false);
   return result;
 }
 

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/Geometry.h"
@@ -60,6 +62,13 @@ class TGameHarness {
   // Sends WM_CLOSE, as the window's close box does.
   void Close();
 
+  // Called with every message the harness sends to the window (frames, mouse
+  // and keys), once before it is handled (in_before true) and once after it
+  // returned. Only for tests that make the game wrong on purpose between its
+  // handlers, to show that a check catches it; nothing when empty.
+  using TMessageHook = std::function<void(UINT in_message, bool in_before)>;
+  void SetMessageHook(TMessageHook in_hook) { Hook_ = std::move(in_hook); }
+
   // The scratch working directory (removed by the destructor).
   const std::filesystem::path& WorkDir() const { return WorkDir_; }
 
@@ -70,6 +79,7 @@ class TGameHarness {
   std::filesystem::path WorkDir_;
   ULONG_PTR GdiplusToken_ = 0;
   std::unique_ptr<TGame> Game_;
+  TMessageHook Hook_;
 };
 
 // The generated res/ tree of the build, for tests that load images.
