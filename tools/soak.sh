@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# The autoplay's soak: whole games with random players on every sample map for
-# about SECONDS seconds (60 unless given), in the AddressSanitizer +
-# UndefinedBehaviorSanitizer build that tools/sanitize.sh makes (build-asan/),
-# from a fresh seed that is printed. One frame in 128 is drawn for real. It
-# passes when it finds nothing; a failure prints its report and the end of the
-# replay file that plays it again (autoplay --replay FILE).
+# The autoplay's soak: whole games on every sample map for SECONDS seconds (60
+# unless given; a game still running then is stopped after its current order),
+# in the AddressSanitizer + UndefinedBehaviorSanitizer build that
+# tools/sanitize.sh makes (build-asan/), from a fresh seed that is printed, with
+# every game's seed and end listed. The players are mixed (random and greedy,
+# against each other and themselves) so that most games end with a queen's
+# fall. One frame in 128 is drawn for real. It passes when it finds nothing; a
+# failure prints its report and the end of the replay file that plays it again
+# (autoplay --replay FILE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -16,7 +19,7 @@ seed=$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')
 replays=build-asan/autoplay-replays
 rm -rf "$replays"
 status=0
-build-asan/tools/autoplay/autoplay --seconds "$seconds" --seed "$seed" --jobs "$(nproc)" --draw-every 128 \
+build-asan/tools/autoplay/autoplay --seconds "$seconds" --seed "$seed" --jobs "$(nproc)" --draw-every 128 --mix --list-games \
   --replay-dir "$replays" || status=$?
 if [ "$status" -ne 0 ]; then
   for replay in "$replays"/*.replay; do
