@@ -26,7 +26,7 @@ tools/deps.sh build test windows windows64 wine
 KRAMBOL_WINDOWS_TESTS=ON tools/build-windows.sh >/dev/null
 cmake -S . -B build-wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$PWD/build-host/tools/artgen/artgen" >/dev/null
-cmake --build build-wine -j "$(nproc)" --target platform_gdiplus_tests platform_user_tests algo_tests >/dev/null
+cmake --build build-wine -j "$(nproc)" --target platform_tests algo_tests >/dev/null
 echo "Wine tests: built in $((SECONDS - started)) s"
 
 rm -rf "$scratch"
@@ -40,13 +40,12 @@ wine_new_prefix "$scratch/prefix" win64 "$display"
 export WINEPREFIX=$scratch/prefix DISPLAY=$display WINEDEBUG=-all
 
 status=0
-for program in build-windows/tests/platform/platform_gdiplus_tests.exe \
-               build-windows/tests/platform/platform_user_tests.exe \
+# The platform's tests are one program per library folder.
+for program in build-windows/tests/platform/*/platform_*_tests.exe \
                build-windows/tests/algo/algo_tests.exe \
                build-windows/tests/shell/shell_tests.exe \
                build-windows/tests/world/world_tests.exe \
-               build-wine/tests/platform/platform_gdiplus_tests.exe \
-               build-wine/tests/platform/platform_user_tests.exe \
+               build-wine/tests/platform/*/platform_*_tests.exe \
                build-wine/tests/algo/algo_tests.exe; do
   arch=i686
   case $program in build-wine/*) arch=x86_64 ;; esac
