@@ -10,8 +10,11 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
+#include "platform/gdiplus/GdipCall.h"
 #include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipFrameRecord.h"
 #include "platform/gdiplus/GdipObjects.h"
 #include "platform/gdiplus/GdipScaledCopies.h"
 
@@ -135,6 +138,16 @@ GpStatus DrawImageDirect(GdipGraphicsObject& target, const GdipImageObject& imag
   return DrawImage(target, image, draw.dx, draw.dy, draw.dw, draw.dh, draw.sx, draw.sy, draw.sw, draw.sh);
 }
 
+// A draw with nothing in it changes nothing and is not held.
+GpStatus SubmitImage(GdipGraphicsObject& target, const GdipImageObject& image, const GdipImageDraw& draw) {
+  if (draw.dw == 0.0 || draw.dh == 0.0 || draw.sw == 0.0 || draw.sh == 0.0) return Ok;
+  GdipCall call;
+  call.kind = GdipCallKind::DrawImage;
+  call.draw = draw;
+  call.source = image.pixels;
+  return GdipFrameRecord::Submit(target, std::move(call));
+}
+
 }  // namespace
 
 namespace DllExports {
@@ -186,6 +199,8 @@ GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
   GdipPixels& pixels = *object->pixels;
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return InvalidParameter;
   GdipSettle(pixels);
+  GdipWillChange(pixels);
+  GdipFrameRecord::Forget(pixels);
   pixels.knownOpaque = pixels.knownOpaque && (color >> 24) == 0xFF;
   pixels.data[size_t(y) * size_t(pixels.width) + size_t(x)] =
       pixels.opaque ? (color | 0xFF000000u) : GdipPremultiply(color);
@@ -220,7 +235,7 @@ GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y) {
   if (target == nullptr || source == nullptr) return InvalidParameter;
   double width = source->pixels->width, height = source->pixels->height;
   if (!GdipCoordinatesFit({double(x), double(y), x + width, y + height})) return ValueOverflow;
-  return DrawImage(*target, *source, x, y, width, height, 0.0, 0.0, width, height);
+  return SubmitImage(*target, *source, GdipImageDraw{double(x), double(y), width, height, 0.0, 0.0, width, height});
 }
 
 // Only pixel units are taken for the source rectangle; image attributes and the
@@ -240,8 +255,14 @@ GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstx, 
   }
   const GdipImageDraw draw{double(dstx), double(dsty), double(dstwidth), double(dstheight),
                            double(srcx), double(srcy), double(srcwidth), double(srcheight)};
-  return GdipDrawImageRepeated(*target, *source, draw, DrawImageDirect);
+  return SubmitImage(*target, *source, draw);
 }
 
 }  // namespace DllExports
+
+GpStatus GdipRunImage(GdipGraphicsObject& target, const GdipCall& call) {
+  GdipImageObject image;
+  image.pixels = call.source;
+  return GdipDrawImageRepeated(target, image, call.draw, DrawImageDirect);
+}
 }  // namespace Gdiplus

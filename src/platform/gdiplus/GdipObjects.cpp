@@ -1,6 +1,8 @@
 // The handle table, pixel storage and conversions shared by the GDI+ calls.
 #include "platform/gdiplus/GdipObjects.h"
 
+#include "platform/gdiplus/GdipFrameRecord.h"
+
 #include <pixman.h>
 
 #include <algorithm>
@@ -40,9 +42,14 @@ struct LastFound {
 
 thread_local LastFound Last;
 
+std::atomic<uint64_t> Serials{0};
+
 }  // namespace
 
+GdipPixels::GdipPixels() : serial(Serials.fetch_add(1, std::memory_order_relaxed) + 1) {}
+
 GdipPixels::~GdipPixels() {
+  delete record;
   if (pendingClear != nullptr) {
     pixman_region32_fini(static_cast<pixman_region32_t*>(pendingClear));
     delete static_cast<pixman_region32_t*>(pendingClear);
@@ -51,6 +58,7 @@ GdipPixels::~GdipPixels() {
 }
 
 void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom) {
+  GdipFrameRecord::Resolve(pixels);
   auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
   if (region == nullptr) return;
   left = std::max(left, 0);
@@ -74,6 +82,7 @@ void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom) {
 }
 
 void GdipSettle(GdipPixels& pixels) {
+  GdipFrameRecord::Resolve(pixels);
   auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
   if (region == nullptr) return;
   int count = 0;
