@@ -260,9 +260,41 @@ GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstx, 
 
 }  // namespace DllExports
 
+namespace {
+
+// A draw that is not a plain 1:1 copy, made within clip rows: the rasteriser
+// steps through the source in fixed point from where the drawn rows start, so
+// starting at the clip could round a filtered pixel another way. The draw is
+// made whole onto a transparent bitmap on the target's pixel grid, and the
+// clip rows compose that: the very pixels of the whole draw (see GdipScaledCopies.h).
+GpStatus DrawThroughCopy(GdipGraphicsObject& target, const GdipImageObject& image, const GdipImageDraw& draw) {
+  GdipCanvas canvas(target);
+  if (canvas.Status() != Ok) return canvas.Status();
+  if (canvas.Empty()) return Ok;
+  const double right = std::max(draw.dx, draw.dx + draw.dw), bottom = std::max(draw.dy, draw.dy + draw.dh);
+  const int width = int(std::min<double>(canvas.Pixels().width, std::ceil(right)));
+  const int height = int(std::min<double>(canvas.Pixels().height, std::ceil(bottom)));
+  if (width <= 0 || height <= 0) return Ok;
+  GpStatus status = Ok;
+  std::shared_ptr<GdipPixels> copy = GdipAllocatePixels(width, height, false, &status);
+  if (!copy) return status;
+  GdipGraphicsObject onCopy;
+  onCopy.bitmap = copy;
+  status = DrawImageDirect(onCopy, image, draw);
+  if (status != Ok) return status;
+  if (!canvas.ComposeOver(copy->data, copy->width, false, width, height, 0, 0)) return OutOfMemory;
+  return Ok;
+}
+
+}  // namespace
+
 GpStatus GdipRunImage(GdipGraphicsObject& target, const GdipCall& call) {
   GdipImageObject image;
   image.pixels = call.source;
-  return GdipDrawImageRepeated(target, image, call.draw, DrawImageDirect);
+  const GdipImageDraw& draw = call.draw;
+  const bool plainCopy = draw.dw == draw.sw && draw.dh == draw.sh && draw.dw > 0.0 && draw.dh > 0.0;
+  const bool clipped = target.clip.top != INT32_MIN || target.clip.bottom != INT32_MAX;
+  if (clipped && !plainCopy) return GdipDrawImageRepeated(target, image, draw, DrawThroughCopy);
+  return GdipDrawImageRepeated(target, image, draw, DrawImageDirect);
 }
 }  // namespace Gdiplus
