@@ -38,8 +38,11 @@ wanted=("$@")
 
 build=build-fuzz
 tools/deps.sh build fuzz
+# The images the whole game's target loads come from an artgen of this
+# machine's own (tools/host-artgen.sh): they are the same bytes.
+artgen=$(tools/host-artgen.sh)
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKRAMBOL_FUZZ=ON -DKRAMBOL_SANITIZE=ON -DKRAMBOL_TESTS=OFF -DKRAMBOL_BENCH=OFF > /dev/null
+  -DKRAMBOL_FUZZ=ON -DKRAMBOL_SANITIZE=ON -DKRAMBOL_TESTS=OFF -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$artgen" > /dev/null
 
 chosen=()
 for line in "${targets[@]}"; do
