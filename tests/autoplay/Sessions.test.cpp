@@ -56,6 +56,18 @@ void ExpectSameGames(const TSessionResult& a, const TSessionResult& b) {
   EXPECT_EQ(a.Frames, b.Frames);
 }
 
+// Plays the replay again: it must pass and go as the games it recorded went.
+TSessionResult ExpectReplayPlaysTheSame(const TReplay& replay, const TSessionResult& played) {
+  TSessionConfig again;
+  again.Setup = replay;
+  again.Replay = &replay;
+  TSession replayed(again);
+  const TSessionResult second = replayed.Run();
+  EXPECT_EQ(second.Failure, "");
+  ExpectSameGames(played, second);
+  return second;
+}
+
 }  // namespace
 
 TEST_F(SessionTest, WholeGamesPassEveryCheckAndTheirReplayPlaysThemAgain) {
@@ -74,13 +86,7 @@ TEST_F(SessionTest, WholeGamesPassEveryCheckAndTheirReplayPlaysThemAgain) {
   ASSERT_TRUE(ReadReplay(Dir_ / "session.replay", replay, error)) << error;
   EXPECT_TRUE(replay.Quit);
   ASSERT_EQ(replay.Games.size(), 3u);
-  TSessionConfig again;
-  again.Setup = replay;
-  again.Replay = &replay;
-  TSession replayed(again);
-  const TSessionResult second = replayed.Run();
-  EXPECT_EQ(second.Failure, "");
-  ExpectSameGames(played, second);
+  ExpectReplayPlaysTheSame(replay, played);
 }
 
 TEST_F(SessionTest, RandomPlayDrawsAtTheTurnCapAndASeedRepeatsIt) {
@@ -122,13 +128,8 @@ TEST_F(SessionTest, AGameRunningAtTheStopIsStoppedAfterItsOrderAndItsReplayStops
   ASSERT_TRUE(ReadReplay(Dir_ / "session.replay", replay, error)) << error;
   ASSERT_EQ(replay.Games.size(), 1u);
   EXPECT_EQ(replay.Games[0].Result, "stopped turns " + std::to_string(played.Games[0].Turns));
-  TSessionConfig again;
-  again.Setup = replay;
-  again.Replay = &replay;
-  TSession replayed(again);
-  const TSessionResult second = replayed.Run();
-  EXPECT_EQ(second.Failure, "");
-  ExpectSameGames(played, second);
+  const TSessionResult second = ExpectReplayPlaysTheSame(replay, played);
+  ASSERT_EQ(second.Games.size(), 1u);
   EXPECT_TRUE(second.Games[0].Stopped);
 }
 
