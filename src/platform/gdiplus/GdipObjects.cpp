@@ -29,9 +29,10 @@ std::unordered_map<const void*, GdipKind>& Table() {
 
 // How many objects have left the table. A handle found live stays live until
 // the next one leaves (an object made at a freed address comes after its
-// predecessor left), so each thread remembers the last handle it found and
-// answers for it again without the lock: drawing calls ask for the same few
-// handles over and over.
+// predecessor left), so each thread remembers the last few handles it found
+// and answers for them again without the lock: drawing calls ask for the same
+// few handles over and over (a draw asks for its graphics, then its image or
+// brush, so one remembered handle would be replaced at every call).
 std::atomic<uint64_t> Departures{0};
 
 struct LastFound {
@@ -40,7 +41,9 @@ struct LastFound {
   uint64_t departures = 0;
 };
 
-thread_local LastFound Last;
+constexpr size_t kRemembered = 4;
+thread_local LastFound Last[kRemembered];
+thread_local size_t NextReplaced = 0;
 
 std::atomic<uint64_t> Serials{0};
 
@@ -145,11 +148,16 @@ void GdipUnregister(const void* object) {
 
 bool GdipIsLive(const void* object, GdipKind kind) {
   const uint64_t departures = Departures.load(std::memory_order_acquire);
-  if (object != nullptr && object == Last.object && kind == Last.kind && departures == Last.departures) return true;
+  if (object == nullptr) return false;
+  for (const LastFound& last : Last)
+    if (object == last.object && kind == last.kind && departures == last.departures) return true;
   std::lock_guard<std::mutex> lock(TableMutex());
   auto found = Table().find(object);
   const bool live = found != Table().end() && found->second == kind;
-  if (live) Last = LastFound{object, kind, departures};
+  if (live) {
+    Last[NextReplaced] = LastFound{object, kind, departures};
+    NextReplaced = (NextReplaced + 1) % kRemembered;
+  }
   return live;
 }
 
