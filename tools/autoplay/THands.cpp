@@ -31,10 +31,6 @@ TRect Intersection(const TRect& a, const TRect& b) {
 
 }  // namespace
 
-bool TViewSpan::Fits(TCellPos in_a, TCellPos in_b) const {
-  return std::abs(in_a.Column - in_b.Column) <= Columns && std::abs(in_a.Row - in_b.Row) <= Rows;
-}
-
 THands::THands(TGameHarness& in_harness, uint32_t in_seed, int32_t in_drawEvery, int32_t in_frameBound)
     : Harness_(in_harness), DrawChoice_(in_seed), DrawEvery_(in_drawEvery), FrameBound_(in_frameBound) {}
 

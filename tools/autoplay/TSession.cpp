@@ -10,7 +10,7 @@
 #include "autoplay/AutoplayFailure.h"
 #include "autoplay/THands.h"
 #include "autoplay/TPolicy.h"
-#include "autoplay/TRoutes.h"
+#include "opponent/TRoutes.h"
 #include "graphics/TextureRegistry.h"
 #include "headless/GameHarness.h"
 #include "headless/WindowQuery.h"

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "autoplay/TAction.h"
-#include "autoplay/TBoard.h"
+#include "opponent/TBoard.h"
 #include "autoplay/TReplay.h"
 
 class TGameHarness;

@@ -1,10 +1,10 @@
-#include "autoplay/TRoutes.h"
+#include "opponent/TRoutes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "BoardText.h"
+#include "support/BoardText.h"
 
 namespace {
 
