@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "opponent/TGreedyPlayer.h"
+#include "opponent/TStrongPlayer.h"
 
 TOrder TComputerPlayer::Choose(const TBoard& in_board, const TViewSpan& in_span) {
   Begin(in_board, in_span);
@@ -12,7 +13,6 @@ TOrder TComputerPlayer::Choose(const TBoard& in_board, const TViewSpan& in_span)
 }
 
 std::unique_ptr<TComputerPlayer> MakeComputerPlayer(TStrength in_strength, uint32_t in_seed) {
-  // FIXME: the strong player's search is not written yet; both strengths play greedily.
-  (void)in_strength;
+  if (in_strength == TStrength::Strong) return std::make_unique<TStrongPlayer>(in_seed);
   return std::make_unique<TGreedyPlayer>(in_seed);
 }

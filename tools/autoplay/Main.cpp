@@ -33,7 +33,8 @@ const char kUsage[] =
     "  --session-games N    games per run of the program (default 20)\n"
     "  --replay-dir DIR     where replay files go (default autoplay-replays)\n"
     "  --keep-replays       keep the replay files (and error output) of sessions that passed too\n"
-    "  --report FILE        write the balance table (Markdown) there\n"
+    "  --report FILE        write the balance table (Markdown) there, or with two different\n"
+    "                       policies the strength table (the wins of each)\n"
     "  --replay FILE        play a replay file again and check it\n";
 
 bool ReadMap(const std::filesystem::path& path, TMapFile& map, std::string& error) {

@@ -231,6 +231,7 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
     if (Writer_) Writer_->Action(action);
     Do(action, board);
   }
+  if (result.Winner >= 0) result.WinnerPolicy = swapped ? 1 - result.Winner : result.Winner;
   result.Turns = TurnCounter - first.Turn;
   result.Orders = Orders_ - ordersBefore;
   result.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
