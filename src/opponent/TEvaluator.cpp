@@ -91,6 +91,8 @@ double TEvaluator::TurnsToStrike(const TPosition& in_position, const TReach& in_
   return turns;
 }
 
+double TEvaluator::MaterialOf(double in_lives) { return 6.0 * std::sqrt(std::max(0.0, in_lives)); }
+
 TEvaluator::TSideView TEvaluator::View(const TPosition& in_position, const TReach& in_reach, int32_t in_side) {
   TSideView view;
   const auto& stacks = in_position.Stacks();
@@ -129,7 +131,21 @@ TEvaluator::TSideView TEvaluator::View(const TPosition& in_position, const TReac
     ++view.Stacks;
     // Lives left count for more the fewer there are: a stack near its end is
     // worth finishing, rather than spreading strikes over many.
-    if (!stack.Queen) view.Material += 6.0 * std::sqrt(std::max(0.0, TPosition::Toughness(stack)));
+    if (!stack.Queen) view.Material += MaterialOf(TPosition::Toughness(stack));
+    if (Weights_.Initiative != 0.0) {
+      for (size_t t = 0; t < stacks.size(); ++t) {
+        const TPosition::TStack& target = stacks[t];
+        if (target.Cell < 0 || target.Owner == in_side || target.Queen) continue;
+        if (!in_reach.Strikes(in_position, static_cast<int32_t>(i), static_cast<int32_t>(t), Span_)) continue;
+        // The strike's mean; a top creature of fewer lives falls, and with the last one the stack.
+        const double lives = TPosition::Toughness(target);
+        const double fell = std::clamp((10.0 - target.Lives) / 10.0, 0.0, 1.0);
+        const double after = target.Count <= 1 ? (1.0 - fell) * MaterialOf(std::max(0.0, lives - kStrike))
+                                                : MaterialOf(std::max(0.0, lives - kStrike));
+        const double gain = MaterialOf(lives) - after + (target.Count <= 1 ? fell * Weights_.StackWorth / std::max(1e-9, Weights_.Material) : 0.0);
+        view.BestStrike = std::max(view.BestStrike, gain);
+      }
+    }
     bool strikes = false;
     for (const int32_t queen : enemyQueens)
       strikes = strikes || in_reach.Strikes(in_position, static_cast<int32_t>(i), queen, Span_);
@@ -175,6 +191,7 @@ double TEvaluator::Evaluate(const TPosition& in_position, const TReach& in_reach
   score += w.Approach * (moving.Approach - waiting.Approach);
   score += w.Material * (moving.Material - waiting.Material);
   score += w.StackWorth * (moving.Stacks - waiting.Stacks);
+  score += w.Initiative * w.Material * moving.BestStrike;
   const bool strikes = moving.QueenStrikers > 0 && waiting.HasQueen;
   const bool struck = waiting.QueenStrikers > 0 && moving.HasQueen;
   if (strikes) score += w.Threat * std::min(moving.QueenStrikers - 1, 2);

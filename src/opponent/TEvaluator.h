@@ -48,6 +48,9 @@ struct TStrongWeights {
   // Turns taken to break through to a queen closed in by stacks no attacker
   // can get at.
   double Walled = 8.0;
+  // How much of its best strike on another stack the side to move counts
+  // as made: it strikes before anything else changes.
+  double Initiative = 1.0;
   // Turns each stack near a closed-in queen (up to two) adds to breaking
   // through: it steps into a gap as soon as one opens.
   double Reserve = 3.0;
@@ -91,11 +94,15 @@ class TEvaluator {
     double TurnsToStrike = 0.0;
     // Free cells beside the own queens that enemy stacks reach.
     int32_t Open = 0;
+    // What the side's best strike on another enemy stack takes of the enemy's material.
+    double BestStrike = 0.0;
     // The nearness of the nearest stacks to the enemy queen.
     double Approach = 0.0;
   };
 
   TSideView View(const TPosition& in_position, const TReach& in_reach, int32_t in_side);
+  // The material a stack of this many lives counts for.
+  static double MaterialOf(double in_lives);
   // The turns in_side needs to strike the enemy queen in_queen.
   double TurnsToStrike(const TPosition& in_position, const TReach& in_reach, int32_t in_side, int32_t in_queen);
 

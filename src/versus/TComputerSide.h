@@ -20,6 +20,7 @@ class TComputerSide : public TSide {
   static constexpr DWORD kMostThinkMilliseconds = 3000;
 
   TComputerSide(TStrength in_strength, uint32_t in_seed);
+  explicit TComputerSide(std::unique_ptr<TComputerPlayer> in_player) : Player_(std::move(in_player)) {}
 
   bool IsLocal() const override { return false; }
   void NewGame() override;

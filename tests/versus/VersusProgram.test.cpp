@@ -9,6 +9,7 @@
 
 #include "opponent/TBoard.h"
 #include "opponent/TMapView.h"
+#include "opponent/TStrongPlayer.h"
 #include "screens/TFinishDesktop.h"
 #include "screens/TGameMainMenu.h"
 #include "screens/TMainMenu.h"
@@ -42,6 +43,21 @@ class TScriptedSide : public TSide {
 
  private:
   TOrder Order_;
+};
+
+// A computer player that never makes up its mind, counting its slices.
+class TEndlessThinker : public TComputerPlayer {
+ public:
+  explicit TEndlessThinker(int& out_slices) : Slices_(out_slices) {}
+  void Begin(const TBoard&, const TViewSpan&) override {}
+  bool Think(int64_t) override {
+    ++Slices_;
+    return false;
+  }
+  TOrder Order() const override { return TOrder{}; }
+
+ private:
+  int& Slices_;
 };
 
 // The person's side, noting what it is told.
@@ -314,4 +330,33 @@ TEST_F(VersusProgramTest, AWholeGameAgainstTheComputerEndsOnTheFinishScreenAndIt
   ASSERT_NE(Map(), nullptr);
   EXPECT_TRUE(TBoard::FromWorld() == atSave);
   EXPECT_EQ(PlayerToMove(), 0);
+}
+
+TEST_F(VersusProgramTest, TheComputerThinksInSlicesBetweenFramesAndClosingTheWindowMeanwhileEndsTheRunCleanly) {
+  StartVersus();
+  StartGameOn("battle.map", true, TStrength::Strong);
+  int slices = 0;
+  App().Match.SetSides(std::make_unique<TComputerSide>(std::make_unique<TEndlessThinker>(slices)), nullptr);
+  // One slice after each frame, and the frames go on.
+  Harness.Tick(5);
+  EXPECT_EQ(slices, 5);
+  EXPECT_FALSE(Map()->HasSelection);
+  EXPECT_EQ(TurnCounter, 0);
+  Harness.Close();
+  EXPECT_FALSE(IsWindow(Harness.Window()));
+  EXPECT_TRUE(ErrorLogEntries().empty());
+  EXPECT_TRUE(LiveWindows.empty());
+}
+
+TEST_F(VersusProgramTest, TheStrongComputerPlaysItsTurnsThroughTheMapToo) {
+  StartVersus();
+  StartGameOn("duel.map", false, TStrength::Strong);
+  const TBoard before = TBoard::FromWorld();
+  ClickButton(SideMenu(), L"Пропустить Ход.");
+  CloseTurnBox();
+  ASSERT_TRUE(TickUntil([] { return TurnCounter == 2 || OnlyLive<TFinishDesktop>() != nullptr; }, 500));
+  if (TurnCounter == 2) {
+    EXPECT_FALSE(before.Differences(TBoard::FromWorld()).empty()) << "the computer gave no order";
+  }
+  EXPECT_TRUE(ErrorLogEntries().empty());
 }
