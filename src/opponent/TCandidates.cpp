@@ -105,7 +105,8 @@ std::vector<TCandidate> TCandidates::Of(const TPosition& in_position, const TRea
   }
 
   // The queens' ways out: the cells in view with the fewest enemy strikers,
-  // then the fewest free cells beside them, then the farthest from the enemy.
+  // then the farthest from the enemy, then with the most free cells beside
+  // them (a queen in a corner has nowhere left to go).
   for (const int32_t queen : myQueens) {
     const int32_t from = stacks[static_cast<size_t>(queen)].Cell;
     const bool threatened = StrikersOfCell(in_position, in_reach, me, from, -1, span) > 0 ||
@@ -135,8 +136,8 @@ std::vector<TCandidate> TCandidates::Of(const TPosition& in_position, const TRea
     }
     std::stable_sort(flights.begin(), flights.end(), [](const TFlight& a, const TFlight& b) {
       if (a.Strikers != b.Strikers) return a.Strikers < b.Strikers;
-      if (a.FreeBeside != b.FreeBeside) return a.FreeBeside < b.FreeBeside;
-      return a.Nearest > b.Nearest;
+      if (a.Nearest != b.Nearest) return a.Nearest > b.Nearest;
+      return a.FreeBeside > b.FreeBeside;
     });
     const size_t most = in_closer ? kCloseFlights : kFlights;
     for (size_t f = 0; f < flights.size() && f < most; ++f)

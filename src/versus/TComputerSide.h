@@ -15,7 +15,7 @@
 class TComputerSide : public TSide {
  public:
   // The work one slice of thinking may do, in the player's own units.
-  static constexpr int64_t kWorkPerSlice = 4000;
+  static constexpr int64_t kWorkPerSlice = 500;
   // Thinking stops with the best order found once a turn has taken this long.
   static constexpr DWORD kMostThinkMilliseconds = 3000;
 

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "opponent/BoardPlay.h"
 #include "opponent/TGreedyPlayer.h"
 #include "opponent/TRaceTable.h"
 #include "opponent/TRoutes.h"
@@ -130,4 +131,30 @@ TEST(TRaceTable, TheSideThatStrikesFirstWinsTheRaceOfTwoQueensAsTheDiceSay) {
   // Striking first is worth something between equal queens, and less than more lives.
   EXPECT_GT(table.FirstWins(15, 15), 0.55);
   EXPECT_LT(table.FirstWins(20, 12), 0.5);
+}
+
+TEST(TStrongPlayer, PlaysOnWhereTheQueensCannotReachEachOther) {
+  // A wall of trees splits the field: no stack can ever reach the other side.
+  TBoard board = BoardFromText({
+      "A..#..b",
+      "Q..#..q",
+      "B..#..c",
+      "...#...",
+  });
+  TStrongPlayer first(1);
+  TStrongPlayer second(2);
+  uint32_t dice = 5;
+  const auto random = [&dice]() {
+    dice = dice * 214013u + 2531011u;
+    return static_cast<int32_t>((dice >> 16) & 0x7FFF);
+  };
+  for (int turn = 0; turn < 40; ++turn) {
+    TStrongPlayer& player = board.ToMove() == 0 ? first : second;
+    const TOrder order = player.Choose(board, kWide);
+    ASSERT_TRUE(Legal(board, order, kWide)) << "turn " << turn;
+    ASSERT_EQ(PlayOrder(board, order, random), -1) << "a queen fell behind a wall";
+  }
+  EXPECT_EQ(board.Turn, 40);
+  EXPECT_EQ(board.StacksOf(0).size(), 3u);
+  EXPECT_EQ(board.StacksOf(1).size(), 3u);
 }
