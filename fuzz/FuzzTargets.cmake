@@ -6,7 +6,8 @@ if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
 endif()
 
 # The game libraries the reader runs through get the fuzzer's coverage instrumentation.
-set(FUZZED_LIBRARIES world algo shell toolkit graphics screens platform_gdiplus platform_user)
+set(FUZZED_LIBRARIES world algo shell toolkit graphics screens platform_kernel32 platform_winmm
+    platform_display platform_user32 platform_gdiplus)
 foreach(library ${FUZZED_LIBRARIES})
   if(TARGET ${library})
     get_target_property(type ${library} TYPE)

@@ -18,7 +18,11 @@ std::unique_ptr<TGame> MakeEditor() { return std::make_unique<TEditorApp>(); }
 
 }  // namespace
 
-TEditorApp::TEditorApp() : TGame("Редактор карт Крамбол.", kEditorWindowClassName) {}
+TEditorApp::TEditorApp() : TGame("Редактор карт Крамбол.", kEditorWindowClassName) {
+  // A click right after a box or menu closes goes where the pointer is, not
+  // to whatever the last mouse move found while the box was still open.
+  PressesReachWindowUnderPointer = true;
+}
 
 HWND TEditorApp::Create() {
   HWND window = TGame::Create();

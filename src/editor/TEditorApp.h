@@ -1,8 +1,9 @@
 #pragma once
 // The application object of the map editor: the game's application object
 // (icon, cursor, frame timer, input routing, tear-down) with its own title and
-// window class, a larger minimum size, the editor's screen, and a question
-// before closing with unsaved changes. It never reads or writes "option.ini":
+// window class, a larger minimum size, the editor's screen, a question
+// before closing with unsaved changes, and presses that always reach the
+// window under the pointer. It never reads or writes "option.ini":
 // the settings belong to the game.
 
 #include "shell/TGame.h"

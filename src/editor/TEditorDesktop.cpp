@@ -17,6 +17,7 @@
 #include "toolkit/Notify.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/TWinBoxAsk.h"
+#include "toolkit/TWinList.h"
 #include "toolkit/WindowTree.h"
 #include "world/MapFile.h"
 #include "world/NumberText.h"
@@ -79,7 +80,7 @@ bool TEditorDesktop::OnKeyDown() {
   return TDesktop::OnKeyDown();
 }
 
-void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
+void TEditorDesktop::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
   switch (code) {
     case kNotifyClick:
       switch (p1) {
@@ -115,7 +116,10 @@ void TEditorDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, int
       break;
     case kNotifyMapListClosed:
       // The path belongs to the sender: copied before anything else runs.
-      if (p1 == 1 && p2) OpenFile(std::wstring(*reinterpret_cast<const std::wstring*>(p2)));
+      if (p1 == 1 && p2) {
+        const auto* list = dynamic_cast<const TNewGameMenu*>(sender);
+        OpenFile(std::wstring(*reinterpret_cast<const std::wstring*>(p2)), list && list->List ? list->List->First : 0);
+      }
       break;
     case kNotifyNewMapClosed:
       if (p1 == 1 && p2) {
@@ -216,10 +220,11 @@ bool TEditorDesktop::SaveTo(const std::wstring& in_name) {
   return false;
 }
 
-bool TEditorDesktop::OpenFile(const std::wstring& in_path) {
+bool TEditorDesktop::OpenFile(const std::wstring& in_path, int32_t in_listFirst) {
   TMapReadProblem problem;
   if (!ReadMapFile(in_path, &problem)) {
     auto* list = new TNewGameMenu(kListTitle);
+    list->ShowAsLeft(in_path, in_listFirst);
     new TFailureBox(L"Не удалось открыть карту.\n" + in_path, list);
     return false;
   }

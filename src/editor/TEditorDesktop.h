@@ -50,8 +50,9 @@ class TEditorDesktop : public TDesktop {
   // Reads the map file in place of the map being edited. A file that cannot
   // be read leaves the map as it was and shows a box over the map list, opened
   // again; a file read with a problem is edited as far as it read, and a box
-  // says where the problem is.
-  bool OpenFile(const std::wstring& in_path);
+  // says where the problem is. The list opened again shows the rows from
+  // in_listFirst on, with the focus on the row of the path.
+  bool OpenFile(const std::wstring& in_path, int32_t in_listFirst = 0);
   // Asks whether to close without saving; the program closes on "Да". Does
   // nothing while the question is open already.
   void AskBeforeClosing();

@@ -1,5 +1,6 @@
 #include "editor/TEditorDocument.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "world/TCell.h"
@@ -10,6 +11,14 @@ namespace {
 TCell* CellAt(int32_t in_column, int32_t in_row) {
   if (!MapCells || in_column < 0 || in_row < 0 || in_column >= MapColumns || in_row >= MapRows) return nullptr;
   return MapCells[in_column] ? MapCells[in_column][in_row] : nullptr;
+}
+
+// The one form a file name is kept in: "./highlands.map" from the map list
+// and "highlands.map" typed into the save-as menu name the same file, and
+// are shown and compared the same.
+std::wstring OneForm(const std::wstring& in_fileName) {
+  if (in_fileName.empty()) return in_fileName;
+  return std::filesystem::path(in_fileName).lexically_normal().generic_wstring();
 }
 
 }  // namespace
@@ -171,7 +180,7 @@ bool TEditorDocument::Modified() const {
 void TEditorDocument::MarkSaved(const std::wstring& in_fileName) {
   EndStroke();
   SavedId_ = CurrentId();
-  FileName_ = in_fileName;
+  FileName_ = OneForm(in_fileName);
 }
 
 void TEditorDocument::Reset(const std::wstring& in_fileName) {
@@ -183,6 +192,6 @@ void TEditorDocument::Reset(const std::wstring& in_fileName) {
   Redo_.clear();
   BaseId_ = NextId_++;
   SavedId_ = BaseId_;
-  FileName_ = in_fileName;
+  FileName_ = OneForm(in_fileName);
   ++Revision_;
 }

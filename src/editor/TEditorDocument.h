@@ -56,6 +56,9 @@ class TEditorDocument {
   void Reset(const std::wstring& in_fileName);
 
   // The file the map was opened from or last saved to; empty for a new map.
+  // Kept in one form whichever way it was named: folders joined by "/", with
+  // "." and "folder/.." taken out, relative to the working directory unless
+  // it was given from the root ("highlands.map", "maps/river.map").
   const std::wstring& FileName() const { return FileName_; }
   // Grows with every change of the world, whether from an edit, undo or redo.
   uint64_t Revision() const { return Revision_; }

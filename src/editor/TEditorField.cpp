@@ -88,7 +88,7 @@ bool TEditorField::Takes(wchar_t in_character) const {
 bool TEditorField::OnChar() {
   const wchar_t character = MessageCharacter();
   if (!Takes(character)) {
-    if (Rule == TRule::kName && !IsControl(character)) {
+    if ((Rule == TRule::kName || Rule == TRule::kFileName) && !IsControl(character)) {
       Refuse(character);
       return true;
     }
@@ -116,14 +116,18 @@ void TEditorField::NotifyChanged() {
 }
 
 void TEditorField::Refuse(wchar_t in_character) {
+  // A character of two UTF-16 units shows as itself only when both are kept.
+  const bool half = in_character >= 0xD800 && in_character <= 0xDFFF;
+  const std::wstring shown = half ? std::wstring(L"этот знак") : L"знак «" + std::wstring(1, in_character) + L"»";
   std::wstring text;
-  if (in_character == L'"') {
+  if (Rule == TRule::kFileName) {
+    text = L"В имени файла могут быть только латинские буквы, цифры и знаки «.», «_», «-» и «/» (между папками): " +
+           shown + L" сюда не подходит.";
+  } else if (in_character == L'"') {
     text = L"Кавычка закончила бы имя в файле карты: в имени её быть не может.";
   } else {
-    // A character of two UTF-16 units shows as itself only when both are kept.
-    const bool half = in_character >= 0xD800 && in_character <= 0xDFFF;
-    text = L"Знак " + (half ? std::wstring(L"этот") : L"«" + std::wstring(1, in_character) + L"»") +
-           L" не из ISO 8859-1: имя в файле карты его не сохранит.";
+    text = L"В имени игрока могут быть латинские буквы (и é, ü, ñ), цифры, пробел и знаки препинания: " + shown +
+           L" сюда не подходит.";
   }
   new TFailureBox(text, InputRoot);
 }

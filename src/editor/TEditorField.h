@@ -20,7 +20,9 @@ class TEditorField : public TWinEdit {
     // outside it, or the double quote (which would end the name in the map
     // file), is refused with a message box.
     kName,
-    // A file name: Latin letters, digits and . _ - /
+    // A file name: Latin letters, digits and . _ - / (the same bytes in every
+    // code page, so both builds type, list and open them alike). Any other
+    // character that prints is refused with a message box saying so.
     kFileName,
   };
 
@@ -44,7 +46,7 @@ class TEditorField : public TWinEdit {
   int32_t MaxLength;
 
  private:
-  // Opens the box that says why the character cannot be part of a name.
+  // Opens the box that says which characters the field takes.
   void Refuse(wchar_t in_character);
   void NotifyChanged();
   // How many characters fit in the field.

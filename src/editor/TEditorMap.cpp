@@ -17,6 +17,8 @@ TWindow* TEditorMap::HitTest(TPoint point) { return Bounds().Contains(point) ? t
 
 bool TEditorMap::CellAt(TPoint in_screenPoint, int32_t& out_column, int32_t& out_row) const {
   if (Children.empty() || Columns() <= 0 || Rows() <= 0) return false;
+  // Cells scrolled beyond the window lie under the panel: not the map's to paint.
+  if (!Bounds().Contains(in_screenPoint)) return false;
   // The cell windows keep their grid: the first one places them all.
   const TWindow* first = Children.front();
   const int64_t x = int64_t{in_screenPoint.x} - X - first->X;

@@ -35,7 +35,8 @@ class TEditorMap : public TMap {
   // The arrow keys scroll the map by one cell; other keys go on up the focus path.
   bool OnKeyDown() override;
 
-  // The cell under a point of the screen; false when there is none.
+  // The cell under a point of the screen; false when there is none or the
+  // point is outside the map window.
   bool CellAt(TPoint in_screenPoint, int32_t& out_column, int32_t& out_row) const;
 
  private:

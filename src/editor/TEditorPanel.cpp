@@ -11,6 +11,7 @@
 #include "editor/TEditorDocument.h"
 #include "editor/TEditorField.h"
 #include "editor/TEditorPalette.h"
+#include "editor/TEditorSlider.h"
 #include "graphics/DrawingObjects.h"
 #include "graphics/TSprite.h"
 #include "graphics/TextureRegistry.h"
@@ -162,14 +163,18 @@ TTexture* TEditorPanel::Hold(const std::wstring& in_path) {
 void TEditorPanel::Draw() {
   Dirty = true;
   if (TGraphics* surface = Surface()) {
-    std::wstring title = Document_->FileName().empty() ? L"Новая карта" : Document_->FileName();
-    if (title.size() > 28) title = L"…" + title.substr(title.size() - 27);
-    if (Document_->Modified()) title += L" *";
-    DrawFrame(*surface, Bounds(), title, Focused);
+    DrawFrame(*surface, Bounds(), Title(), Focused);
   }
   Dirty = false;
   TWindow::Draw();
   CopyToParent();
+}
+
+std::wstring TEditorPanel::Title() const {
+  std::wstring title = Document_->FileName().empty() ? L"Новая карта" : Document_->FileName();
+  if (title.size() > 28) title = L"…" + title.substr(title.size() - 27);
+  if (Document_->Modified()) title += L" *";
+  return title;
 }
 
 void TEditorPanel::SetSize(int32_t, int32_t) {
@@ -232,7 +237,7 @@ void TEditorPanel::ChooseTool(int32_t in_tool) {
 
 void TEditorPanel::BuildBrush(int32_t in_y) {
   Page.push_back(new TWinText(TRect{kMargin, in_y, kWidth - 2 * kMargin, 18}, this, L"Размер кисти"));
-  Brush = new TWinScroll(this, this, TRect{kMargin, in_y + 20, kWidth - 2 * kMargin, 35});
+  Brush = new TEditorSlider(this, this, TRect{kMargin, in_y + 20, kWidth - 2 * kMargin, 35});
   Page.push_back(Brush);
   const int32_t size = Tools_->BrushSize;
   Brush->OnNotify(this, Brush, kNotifyReport, 1, TEditorTools::kMaxBrush);
@@ -302,7 +307,7 @@ void TEditorPanel::BuildStackPage() {
   Page.push_back(Moves);
   Page.push_back(new TWinText(TRect{kMargin + half + 4, y, half, 18}, this, L"Взгляд 0-7"));
   y += 20;
-  Facing = new TWinScroll(this, this, TRect{kMargin, y, kWidth - 2 * kMargin, 35});
+  Facing = new TEditorSlider(this, this, TRect{kMargin, y, kWidth - 2 * kMargin, 35});
   Page.push_back(Facing);
   const int32_t facing = Tools_->Direction;
   Facing->OnNotify(this, Facing, kNotifyReport, 0, 7);

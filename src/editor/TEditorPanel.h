@@ -39,6 +39,9 @@ class TEditorPanel : public TWindowBuffer, public TFrameRect {
   void SetSize(int32_t in_width, int32_t in_height) override;
   void OnNotify(TWindow* sender, TWindow* receiver, int32_t code, intptr_t p1, intptr_t p2) override;
 
+  // What the panel's frame says: the map's file name ("Новая карта" for one
+  // never saved), its end when it is long, and " *" while it has unsaved changes.
+  std::wstring Title() const;
   // Shows the names and the side that moves first as the world has them.
   void Refresh();
   // Shows these warnings in the check panel.

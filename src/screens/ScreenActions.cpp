@@ -9,6 +9,7 @@
 #include "shell/TTimer.h"
 #include "toolkit/TWinBox.h"
 #include "toolkit/TWinBoxAsk.h"
+#include "toolkit/TWinList.h"
 #include "toolkit/TWindow.h"
 #include "toolkit/WindowTree.h"
 #include "world/MapFile.h"
@@ -37,7 +38,7 @@ void DrawStretchedBackground(const TWindow& in_window, const TTexture& in_textur
   if (TGraphics* surface = in_window.Surface()) DrawTexture(in_window.Bounds(), in_texture, *surface);
 }
 
-void LoadChosenMap(intptr_t in_pathPointer) {
+void LoadChosenMap(intptr_t in_pathPointer, const TWindow* in_sender) {
   // The path belongs to the sender: copy it before anything else runs.
   const std::wstring path = in_pathPointer ? *reinterpret_cast<const std::wstring*>(in_pathPointer) : std::wstring();
   if (ReadMapFile(path)) {
@@ -47,5 +48,7 @@ void LoadChosenMap(intptr_t in_pathPointer) {
   // The world and the screen stay as they were. The map list opens again,
   // searched anew (the file may have gone), with the reason over it.
   auto* list = new TNewGameMenu();
+  const auto* chosenFrom = dynamic_cast<const TNewGameMenu*>(in_sender);
+  list->ShowAsLeft(path, chosenFrom && chosenFrom->List ? chosenFrom->List->First : 0);
   new TFailureBox(L"Не удалось открыть карту.\n" + path, list);
 }

@@ -26,8 +26,10 @@ void OpenAboutBox();
 // which is built from the new world at the start of the next frame. A map that
 // cannot be opened, or has no cell, leaves the world and the screen as they
 // were: a new map list opens, with the box "Не удалось открыть карту." and the
-// path over it.
-void LoadChosenMap(intptr_t in_pathPointer);
+// path over it. When in_sender is the map list the path came from, the new
+// list shows the rows it showed and the focus goes to the chosen row, where
+// the box hands it back on closing.
+void LoadChosenMap(intptr_t in_pathPointer, const TWindow* in_sender = nullptr);
 
 // Asks the application object to close the program at the end of the next tick.
 void PostCloseRequest();

@@ -4,7 +4,6 @@
 
 #include "screens/ScreenActions.h"
 #include "shell/TTimer.h"
-#include "toolkit/TWinButton.h"
 #include "toolkit/WindowTree.h"
 
 namespace {
@@ -16,18 +15,6 @@ bool IsLive(const TWindow* window) {
   return window && std::find(LiveWindows.begin(), LiveWindows.end(), window) != LiveWindows.end();
 }
 
-// An "Ok" that Enter clicks only when the key also went down on it: the box
-// may open on an Enter pressed in an edit field, whose release must not close
-// it again before the player has seen it.
-class TOkButton : public TWinButton {
- public:
-  using TWinButton::TWinButton;
-  bool OnKeyUp() override {
-    if (Application && Application->WParam == VK_RETURN && !Pressed) return true;
-    return TWinButton::OnKeyUp();
-  }
-};
-
 // The window with the focus before the box takes it.
 TWindow* FocusedWindow() { return FocusPath.empty() ? nullptr : FocusPath.back(); }
 
@@ -38,9 +25,6 @@ TFailureBox::TFailureBox(const std::wstring& in_text, TWindow* in_menu)
 
 TFailureBox::TFailureBox(const std::wstring& in_text, TWindow* in_menu, TWindow* in_focus)
     : TWinBox(CentredOn(RootWindow, kWidth, kHeight), L"Ошибка", in_text), Menu(in_menu), Focus(in_focus) {
-  // The message box's own "Ok" makes way for one that waits for its own Enter.
-  if (!Children.empty()) DeleteChild(Children.front());
-  new TOkButton(this, this, TRect{Width / 2 - 30, Height - 40, 60, 20}, L"Ok", 0);
   InputRoot = this;
 }
 

@@ -31,7 +31,7 @@ void TGameDesktop::DrawBackground() {
   if (bottom < Height) surface->FillRectangle(white, 0, bottom, right, Height - bottom);
 }
 
-void TGameDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
+void TGameDesktop::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
   switch (code) {
     case kNotifyClick:
       new TGameMainMenu();
@@ -56,7 +56,7 @@ void TGameDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intpt
         // The map window of this screen still shows the old grid until the
         // new screen replaces it at the start of the next frame; the map list
         // stays the input root until then, so nothing reaches the old cells.
-        LoadChosenMap(p2);
+        LoadChosenMap(p2, sender);
       } else {
         new TGameMainMenu();
       }

@@ -19,7 +19,7 @@ TMenuDesktop::TMenuDesktop() : Background(FindTexture(L"res/button/back.tif")) {
 
 TMenuDesktop::~TMenuDesktop() { Background->Release(); }
 
-void TMenuDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
+void TMenuDesktop::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
   switch (code) {
     case kNotifyAnswer:
       if (p2 != 0) PostCloseRequest();
@@ -36,7 +36,7 @@ void TMenuDesktop::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intpt
       break;
     case kNotifyMapListClosed:
       if (p1 == 1) {
-        LoadChosenMap(p2);
+        LoadChosenMap(p2, sender);
       } else {
         new TMainMenu();
       }

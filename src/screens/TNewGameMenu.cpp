@@ -18,6 +18,18 @@ TNewGameMenu::TNewGameMenu(const std::wstring& in_title) : TWinMenu(in_title, 36
   for (const std::wstring& file : search.Files) List->AddItem(file);
 }
 
+void TNewGameMenu::ShowAsLeft(const std::wstring& in_path, int32_t in_first) {
+  // The bar keeps the position within its range and scrolls the rows to it.
+  if (List->ScrollBar) List->ScrollBar->OnNotify(this, List->ScrollBar, kNotifySetValue, in_first, 0);
+  for (TWindow* child : List->Children) {
+    auto* row = dynamic_cast<TWinTextList*>(child);
+    if (row && row->Text == in_path) {
+      row->TakeFocus();
+      return;
+    }
+  }
+}
+
 void TNewGameMenu::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t) {
   if (code != kNotifyClick) return;
   if (p1 == 1) {

@@ -24,6 +24,13 @@ class TNewGameMenu : public TWinMenu {
   // screen code 9, p1 0, then closes the menu.
   void OnNotify(TWindow* sender, TWindow* receiver, int32_t code, intptr_t p1, intptr_t p2) override;
 
+  // Shows the list as the player left another map list: scrolled to the row
+  // index in_first (as far as the rows reach), with the focus on the row of
+  // in_path when it is still listed, brought into view if it is not; nothing
+  // is selected. A box opened over the menu then hands the focus back to that
+  // row, and the list does not move.
+  void ShowAsLeft(const std::wstring& in_path, int32_t in_first);
+
   // One of the children.
   TWinList* List;
 };

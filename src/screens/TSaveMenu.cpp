@@ -22,6 +22,10 @@ std::wstring TSaveMenu::SaveFileName(const std::wstring& in_typed) {
   return hasExtension ? in_typed : in_typed + kExtension;
 }
 
+bool TSaveMenu::IsListedName(const std::wstring& in_file) {
+  return !in_file.empty() && in_file.front() != L'.';
+}
+
 void TSaveMenu::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t) {
   if (code == kNotifyClick) {
     if (p1 == 0) {
@@ -33,7 +37,9 @@ void TSaveMenu::OnNotify(TWindow*, TWindow*, int32_t code, intptr_t p1, intptr_t
   } else if (code == kNotifyEditText) {
     if (!p1) return;
     const std::wstring name = SaveFileName(*reinterpret_cast<const std::wstring*>(p1));
-    if (WriteMapFile(name)) {
+    // A save the map list would not show is lost to the player, and it could
+    // silently replace an earlier one of the same hidden name.
+    if (IsListedName(name) && WriteMapFile(name)) {
       QueueForDeletion(this);
       return;
     }

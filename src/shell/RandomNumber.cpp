@@ -10,3 +10,5 @@ int RandomNumber() {
   State = State * 214013u + 2531011u;
   return static_cast<int>((State >> 16) & 0x7FFF);
 }
+
+uint32_t RandomNumberState() { return State; }

@@ -7,3 +7,6 @@
 
 void SeedRandomNumber(uint32_t seed);
 int RandomNumber();
+// The state as it is now, changing nothing: for checks that follow the dice
+// from outside, such as the autoplay's.
+uint32_t RandomNumberState();

@@ -1,5 +1,22 @@
 #include "shell/TDirect.h"
 
+#ifdef _WIN32
+namespace {
+
+// A character of the system's ANSI code page as UTF-16, which is what the
+// toolkit reads (the other build delivers UTF-16 already). A byte that makes
+// no character on its own (the first of two in a double-byte code page) is
+// passed on as it came.
+WPARAM Utf16OfAnsiCharacter(WPARAM in_character) {
+  const char byte = static_cast<char>(in_character & 0xFF);
+  wchar_t wide = 0;
+  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &wide, 1) != 1) return in_character;
+  return static_cast<WPARAM>(wide);
+}
+
+}  // namespace
+#endif
+
 TDirect::~TDirect() { ReleaseSurface(); }
 
 void TDirect::ReleaseSurface() {
@@ -54,6 +71,12 @@ LRESULT TDirect::WindowProc() {
     case WM_KEYUP:
       return OnKeyUp();
     case WM_CHAR:
+#ifdef _WIN32
+      // The window is an ANSI window: typed characters come in the ANSI code
+      // page ("я" as byte 0xFF under CP1251), and would otherwise read as
+      // Latin-1 letters.
+      if (!IsWindowUnicode(Handle)) WParam = Utf16OfAnsiCharacter(WParam);
+#endif
       return OnChar();
     case WM_COMMAND:
       return OnCommand();

@@ -29,10 +29,39 @@ LRESULT TTaskMsg::OnGetMinMaxInfo() {
   return 0;
 }
 
-void TTaskMsg::RoutePress(void (TWindow::*press)()) {
+TWindow* TTaskMsg::WindowUnderPointer() {
+  TWindow* scope = InputRoot;
+  if (PressesReachWindowUnderPointer) {
+    while (scope && IsClosing(scope)) scope = scope->Parent;
+  }
+  if (!scope) return nullptr;
+  TWindow* hit = scope->HitTest(TPoint{MouseX, MouseY});
+  if (PressesReachWindowUnderPointer && hit && IsClosing(hit)) return nullptr;
+  return hit;
+}
+
+TWindow* TTaskMsg::AimPointerAt(TWindow* in_window) {
+  PointerWindow = in_window;
+  if (PointerWindow != LastPointerWindow && LastPointerWindow) LastPointerWindow->OnMouseLeave();
+  LastPointerWindow = PointerWindow;
+  return PointerWindow;
+}
+
+void TTaskMsg::RoutePress(void (TWindow::*press)(), bool in_otherButtonHeld) {
   TLockGuard guard(Lock);
-  if (InputRoot) {
-    if (TWindow* hit = InputRoot->HitTest(TPoint{MouseX, MouseY})) hit->TakeFocus();
+  if (!InputRoot) {
+    if (PointerWindow) (PointerWindow->*press)();
+    return;
+  }
+  TWindow* hit = WindowUnderPointer();
+  if (hit) hit->TakeFocus();
+  if (PressesReachWindowUnderPointer && !in_otherButtonHeld && (hit != PointerWindow || hit != LastPointerWindow)) {
+    // The pointer has not moved since the last move: the window under it
+    // hears of it as of a move of no distance, so that a button knows the
+    // mouse is over it before the press.
+    MouseDX = 0;
+    MouseDY = 0;
+    if (AimPointerAt(hit)) PointerWindow->OnMouseMove();
   }
   if (PointerWindow) (PointerWindow->*press)();
 }
@@ -51,22 +80,22 @@ void TTaskMsg::WalkFocusPath(bool (TWindow::*handler)()) {
 }
 
 LRESULT TTaskMsg::OnLButtonDown() {
-  RoutePress(&TWindow::OnLButtonDown);
+  RoutePress(&TWindow::OnLButtonDown, RButtonDown);
   return 0;
 }
 
 LRESULT TTaskMsg::OnRButtonDown() {
-  RoutePress(&TWindow::OnRButtonDown);
+  RoutePress(&TWindow::OnRButtonDown, LButtonDown);
   return 0;
 }
 
 LRESULT TTaskMsg::OnLButtonDblClk() {
-  RoutePress(&TWindow::OnLButtonDblClk);
+  RoutePress(&TWindow::OnLButtonDblClk, RButtonDown);
   return 0;
 }
 
 LRESULT TTaskMsg::OnRButtonDblClk() {
-  RoutePress(&TWindow::OnRButtonDblClk);
+  RoutePress(&TWindow::OnRButtonDblClk, LButtonDown);
   return 0;
 }
 
@@ -89,10 +118,7 @@ LRESULT TTaskMsg::OnMouseMove() {
     // A window keeps the mouse while a button is held.
     target = PointerWindow;
   } else if (InputRoot) {
-    PointerWindow = InputRoot->HitTest(TPoint{MouseX, MouseY});
-    if (PointerWindow != LastPointerWindow && LastPointerWindow) LastPointerWindow->OnMouseLeave();
-    LastPointerWindow = PointerWindow;
-    target = PointerWindow;
+    target = AimPointerAt(WindowUnderPointer());
   } else {
     target = PointerWindow;
   }

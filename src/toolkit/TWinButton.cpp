@@ -87,6 +87,7 @@ bool TWinButton::OnKeyDown() {
 
 bool TWinButton::OnKeyUp() {
   if (!Application || Application->WParam != VK_RETURN) return false;
+  if (!Pressed) return true;
   Pressed = false;
   Hover = false;
   Draw();

@@ -30,7 +30,9 @@ class TWinButton : public TWindow {
   // Tracks whether the mouse is over the button. A change only flips the flag;
   // the picture follows at the next move (or at once when the mouse leaves).
   void OnMouseMove() override;
-  // Enter presses the button on key-down and clicks it on key-up.
+  // Enter presses the button on key-down and clicks it on key-up. A key-up
+  // whose key-down went elsewhere (an Enter in an edit field that opened the
+  // box this button belongs to) is taken without a click.
   bool OnKeyUp() override;
   bool OnKeyDown() override;
   // The button's action: tells the owner code 1 with the id.

@@ -19,6 +19,14 @@ void QueueForDeletion(TWindow* window) {
     DeleteQueue.push_back(window);
 }
 
+bool IsClosing(const TWindow* window) {
+  if (DeleteQueue.empty()) return false;
+  for (const TWindow* w = window; w; w = w->Parent) {
+    if (std::find(DeleteQueue.begin(), DeleteQueue.end(), w) != DeleteQueue.end()) return true;
+  }
+  return false;
+}
+
 void FocusNext(TWindow* window) {
   const auto& children = window->Children;
   for (size_t k = 0; k < children.size(); ++k) {

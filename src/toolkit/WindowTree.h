@@ -27,6 +27,10 @@ extern TWindow* LastPointerWindow;
 // twice is still deleted once.
 void QueueForDeletion(TWindow* window);
 
+// Whether the window, or a window it lies in, waits in DeleteQueue: it has
+// closed, though it is deleted (and stops showing) only at the end of the frame.
+bool IsClosing(const TWindow* window);
+
 // Moves the focus among the window's children (the Tab key): the child that is
 // on the focus path is replaced there by the next child, wrapping to the first;
 // with none on the path, the first child is appended to it.

@@ -103,7 +103,7 @@ TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
   ASSERT_EQ(replay.Games.size(), 1u);
   std::set<TActionKind> kinds;
   for (const TAction& action : replay.Games[0].Actions) kinds.insert(action.Kind);
-  EXPECT_EQ(kinds.size(), 6u);
+  EXPECT_EQ(kinds.size(), 7u);
   TSessionConfig config;
   config.Setup = replay;
   config.Replay = &replay;
@@ -112,7 +112,7 @@ TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
   const TSessionResult result = session.Run();
   ASSERT_EQ(result.Failure, "");
   ASSERT_EQ(result.Games.size(), 1u);
-  EXPECT_EQ(result.Games[0].Turns, 4);
+  EXPECT_EQ(result.Games[0].Turns, 5);
   EXPECT_EQ(result.Games[0].Orders, 3);
 
   // An order a player cannot give stops the session with what was wrong.
@@ -152,6 +152,33 @@ TEST_F(SessionTest, TheRunnerReportsGamesPerMapAndAFailureWithItsReplay) {
   EXPECT_TRUE(std::filesystem::exists(config.ReplayDir / "session-77.replay"));
 }
 
+TEST_F(SessionTest, ARunThatPlayedNoGameOrASessionWithoutResultsFails) {
+  TRunnerConfig config;
+  config.Maps = {SampleMap("duel.map")};
+  config.Policies[0] = config.Policies[1] = "greedy";
+  config.Seed = 91;
+  config.ReplayDir = Dir_ / "replays";
+  // Nothing asked for: nothing checked, which is no pass.
+  config.GamesPerMap = 0;
+  std::ostringstream none;
+  EXPECT_EQ(RunSessions(config, none), 1) << none.str();
+  EXPECT_NE(none.str().find("FAILED: no game was played"), std::string::npos) << none.str();
+
+  // The session plays and passes, but its results cannot be written (a folder
+  // stands where the file goes): the run cannot tell what was played.
+  config.GamesPerMap = 1;
+  std::filesystem::create_directories(config.ReplayDir / "session-91.results");
+  std::ostringstream lost;
+  EXPECT_EQ(RunSessions(config, lost), 1) << lost.str();
+  EXPECT_NE(lost.str().find("the session exited without its results"), std::string::npos) << lost.str();
+
+  // A replay without a game plays nothing either.
+  std::ofstream(Dir_ / "empty.replay") << "krambol-autoplay-replay 1\nseed 1\nquit\n";
+  std::ostringstream empty;
+  EXPECT_EQ(RunReplay(Dir_ / "empty.replay", empty), 1) << empty.str();
+  EXPECT_NE(empty.str().find("played no game"), std::string::npos) << empty.str();
+}
+
 TEST(TRunner, TheFirstSideShareCarriesItsIntervalAndTheVerdict) {
   TMapTally even{"even.map", 110, 0, 50, 50, 10, 0, 1.0};
   const TShare share = FirstSideShare(even);
@@ -180,4 +207,38 @@ TEST(TRunner, TheFirstSideShareCarriesItsIntervalAndTheVerdict) {
   EXPECT_EQ(TallyLine(TMapTally{"x.map", 4, 100, 1, 2, 1, 40, 2.0}),
             "x.map: 4 games, 100 orders, wins 1 first side / 2 second side, 1 draws, 10.0 turns per game, 50 orders/s, "
             "2.0 games/s");
+}
+
+TEST_F(SessionTest, TheChecksCatchEveryWayTheGameIsMadeWrong) {
+  // Each fault breaks one rule; the session that meets it first stops with
+  // the report that names that rule.
+  struct TCase {
+    TGameFault Fault;
+    const char* Policy;
+    std::vector<std::string> Report;
+  };
+  const TCase cases[] = {
+      {TGameFault::StrikeTakesNoLives, "greedy", {"a strike of ", " damage made ", " instead of "}},
+      {TGameFault::StrikeIsSkipped, "greedy", {"the order onto ", " ended without a strike"}},
+      {TGameFault::QueenFallIsIgnored, "greedy", {"fell and the game went on without the finish box"}},
+      {TGameFault::WalkStopsShort, "random", {"the mover stopped at ", " instead of "}},
+      {TGameFault::TurnCounterStays, "random", {"the order took the turn counter from 0 to 0"}},
+      {TGameFault::RouteThroughStacks, "random", {"not legal: the route passes the occupied cell "}},
+      {TGameFault::DeadStackStays, "greedy", {"has no lives left and was not removed"}},
+      {TGameFault::WalkTakesClicks, "random", {" during the walk was not ignored: it selected a stack"}},
+      {TGameFault::RouteToNoTarget, "random", {"pointing at ", ", showed the route "}},
+      {TGameFault::WalkIgnoresRightClicks, "random", {"the walk stopped by a right click at ", " ended at "}},
+  };
+  for (const char* policy : {"greedy", "random"}) {
+    TSession right(Config(policy, 5, 2, 300, 0));
+    ASSERT_EQ(right.Run().Failure, "") << policy << ": the same games pass when the game is right";
+  }
+  for (const TCase& wrong : cases) {
+    SCOPED_TRACE(FaultName(wrong.Fault));
+    TSessionConfig config = Config(wrong.Policy, 5, 2, 300, 0);
+    config.Fault = wrong.Fault;
+    TSession session(config);
+    const TSessionResult result = session.Run();
+    for (const std::string& words : wrong.Report) EXPECT_NE(result.Failure.find(words), std::string::npos) << result.Failure;
+  }
 }

@@ -55,6 +55,13 @@ TEST(TAction, EveryKindReadsBackAsWritten) {
   actions.push_back(Action(TActionKind::Order, {1, 1}, {2, 2}));
   actions.back().Via = TCellPos{1, 2};
   actions.back().Hasty = true;
+  actions.push_back(Action(TActionKind::Try, {3, 1}, {4, 2}));
+  actions.push_back(Action(TActionKind::Try, {0, 0}, {0, 1}));
+  actions.back().Clicked = true;
+  actions.push_back(Action(TActionKind::Order, {5, 5}, {7, 7}));
+  actions.back().Via = TCellPos{6, 6};
+  actions.back().Poke = TPoke{9, {6, 5}};
+  actions.back().Hasty = true;
   for (const TAction& action : actions) {
     const auto read = ParseAction(ActionText(action));
     ASSERT_TRUE(read.has_value()) << ActionText(action);
@@ -62,9 +69,13 @@ TEST(TAction, EveryKindReadsBackAsWritten) {
   }
   EXPECT_EQ(ActionText(actions[1]), "cut 1 2 5 7 13 via 2 2");
   EXPECT_EQ(ActionText(actions[6]), "order 1 1 2 2 via 1 2 hasty");
+  EXPECT_EQ(ActionText(actions[8]), "try 0 0 0 1 click");
+  EXPECT_EQ(ActionText(actions[9]), "order 5 5 7 7 via 6 6 poke 9 6 5 hasty");
   for (const char* bad : {"order 1 2 3", "order 1 2 3 4 5", "cut 1 2 3 4", "cut 1 2 3 4 -1", "save a.map",
                           "save", "pass now", "jump 1 1", "", "probe 1 1 via 2 2", "save Ab hasty",
-                          "order 1 1 2 2 hasty hasty", "order 1 1 2 2 via 3"})
+                          "order 1 1 2 2 hasty hasty", "order 1 1 2 2 via 3", "try 1 1 2", "try 1 1 2 2 hasty",
+                          "try 1 1 2 2 click click", "order 1 1 2 2 click", "cut 1 1 2 2 3 poke 1 1 1",
+                          "order 1 1 2 2 poke -1 1 1", "order 1 1 2 2 poke 1 1", "order 1 1 2 2 poke 1 1 1 via 1 1"})
     EXPECT_FALSE(ParseAction(bad).has_value()) << bad;
 }
 

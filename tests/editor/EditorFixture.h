@@ -17,6 +17,7 @@
 #include "editor/TEditorMap.h"
 #include "editor/TEditorPalette.h"
 #include "editor/TEditorPanel.h"
+#include "editor/TEditorSaveMenu.h"
 #include "platform/PlatformTest.h"
 #include "support/FileBytes.h"
 #include "support/ScreenFixture.h"
@@ -57,6 +58,14 @@ class EditorTest : public ScreenTest {
     Harness.LeftDown(from.x, from.y);
     Harness.MouseMove(to.x, to.y);
     Harness.LeftUp(to.x, to.y);
+  }
+
+  // Clicks "Сохранить как" and runs the frame; the one menu it opened, or null.
+  TEditorSaveMenu* OpenSaveAs() {
+    ClickButton(Panel(), L"Сохранить как");
+    Harness.Tick();
+    const auto menus = LiveOf<TEditorSaveMenu>();
+    return menus.size() == 1 ? menus.front() : nullptr;
   }
 
   // Ground, trees, stacks, eraser.

@@ -172,11 +172,37 @@ TEST_F(EditorTest, AFileReadWithAProblemSaysWhereAndOneThatCannotBeReadChangesNo
   EXPECT_FALSE(Desktop()->OpenFile(L"./empty.map"));
   Harness.Tick();
   EXPECT_EQ(MapColumns, 2);
-  EXPECT_EQ(Desktop()->Document.FileName(), L"./broken.map");
+  EXPECT_EQ(Desktop()->Document.FileName(), L"broken.map");
   TFailureBox* failure = OpenBox<TFailureBox>(L"Ошибка");
   ASSERT_NE(failure, nullptr);
   EXPECT_EQ(failure->Text, L"Не удалось открыть карту.\n./empty.map");
   EXPECT_EQ(LiveOf<TNewGameMenu>().size(), 1u);
+}
+
+TEST_F(EditorTest, AfterAFailedOpenTheListShowsWhatItShowedWithTheFocusOnTheChosenRow) {
+  for (int i = 0; i < 24; ++i) WriteFile("e" + std::to_string(10 + i) + ".map", "0 \"a\" \"b\" [0 0]");
+  StartEditor();
+  ClickButton(Panel(), L"Открыть");
+  Harness.Tick();
+  TNewGameMenu* list = OpenBox<TNewGameMenu>(L"Открыть карту");
+  ASSERT_NE(list, nullptr);
+  // Scrolled as a player scrolls, through the bar.
+  list->List->ScrollBar->OnNotify(nullptr, list->List->ScrollBar, 1, 3, 0);
+  ASSERT_EQ(list->List->First, 3);
+  const std::vector<std::wstring> rows = MapListRows();
+  Click(list->List->Children[1 + 4]);
+  ClickButton(list, L"Загрузить");
+  Harness.Tick();
+  ASSERT_NE(OpenBox<TFailureBox>(L"Ошибка"), nullptr);
+  Harness.Key(VK_ESCAPE);
+  Harness.Tick(2);
+  TNewGameMenu* again = OpenBox<TNewGameMenu>(L"Открыть карту");
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(InputRoot, again);
+  EXPECT_EQ(again->List->First, 3);
+  ASSERT_FALSE(FocusPath.empty());
+  EXPECT_EQ(FocusPath.back(), again->List->Children[1 + 4]);
+  EXPECT_EQ(static_cast<TWinTextList*>(FocusPath.back())->Text, rows[4]);
 }
 
 TEST_F(EditorTest, ADragPaintsEveryCellOnTheWayAndOneUndoTakesTheStrokeBack) {
@@ -227,7 +253,9 @@ TEST_F(EditorTest, ANameTakesLatinOneOnlyAndRefusesTheRestWithABox) {
   TFailureBox* box = OpenBox<TFailureBox>(L"Ошибка");
   ASSERT_NE(box, nullptr);
   EXPECT_NE(box->Text.find(L"«я»"), std::wstring::npos);
-  EXPECT_NE(box->Text.find(L"ISO 8859-1"), std::wstring::npos);
+  // Said in plain Russian: which letters a name may hold.
+  EXPECT_EQ(box->Text.find(L"ISO"), std::wstring::npos);
+  EXPECT_EQ(box->Text.rfind(L"В имени игрока могут быть латинские буквы", 0), 0u);
   EXPECT_EQ(Players[0].Name, L"Jos");
   // While the box is open, typing goes nowhere.
   Harness.Char(L'x');

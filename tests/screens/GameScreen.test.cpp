@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/FileBytes.h"
 #include "support/ScreenFixture.h"
 #include "screens/TGameMainMenu.h"
 #include "screens/TGameMenu.h"
@@ -100,6 +101,24 @@ TEST_F(GameScreenTest, EnterRightAfterTheScreenIsBuiltPassesTheTurn) {
   Harness.Key(VK_RETURN);
   EXPECT_EQ(TurnCounter, 1);
   EXPECT_EQ(LiveOf<TWinBox>().size(), 1u);
+}
+
+TEST_F(GameScreenTest, APressGoesToTheWindowTheLastMoveFoundEvenAfterABoxClosed) {
+  TGameMenu* side = StartInGame();
+  ASSERT_NE(side, nullptr);
+  const TPoint menu = MiddleOf(ButtonOf(side, L"Главное меню."));
+  ClickButton(side, L"Пропустить Ход.");
+  ClickButton(LiveOf<TWinBox>().front(), L"Ok");
+  // The box is modal until the frame ends: this move finds no window.
+  Harness.MouseMove(menu.x, menu.y);
+  Harness.Tick();
+  ASSERT_TRUE(NothingOpenOverTheGame());
+  Harness.LeftClickInPlace(menu.x, menu.y);
+  Harness.Tick();
+  EXPECT_TRUE(LiveOf<TGameMainMenu>().empty());
+  // The next move finds the button.
+  Harness.LeftClick(menu.x, menu.y);
+  EXPECT_EQ(LiveOf<TGameMainMenu>().size(), 1u);
 }
 
 TEST_F(GameScreenTest, InGameMainMenuIsModalAndEveryButtonClosesIt) {
@@ -376,6 +395,59 @@ TEST_F(GameScreenTest, ANameTypedWithoutTheExtensionIsSavedAsAMapFile) {
   ClickButton(OpenGameMainMenu(side), L"Загрузить игру");
   const std::vector<std::wstring> rows = MapListRows();
   EXPECT_NE(std::find(rows.begin(), rows.end(), L"./Mine2.map"), rows.end()) << "the save is in the map list";
+}
+
+TEST_F(GameScreenTest, ANameThatMakesNoListedFileFailsWithTheBoxAndWritesNothing) {
+  TGameMenu* side = StartInGame();
+  ASSERT_NE(side, nullptr);
+  // An earlier save under the hidden name must survive whatever is typed.
+  PutFile(Harness.WorkDir() / ".map", "earlier");
+  // Keys from the start of "Save01.map": an empty name saved with Enter, only
+  // ".map" with the button, and ".ma" (a hidden ".ma.map") with Enter.
+  struct TCase {
+    std::vector<int> Keys;
+    bool Button;
+    std::wstring File;
+  };
+  const std::vector<int> clear(10, VK_DELETE);
+  const std::vector<int> dotMap(6, VK_DELETE);
+  std::vector<int> dotMa = dotMap;
+  dotMa.insert(dotMa.end(), {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DELETE});
+  for (const TCase& typed : {TCase{clear, false, L".map"}, TCase{dotMap, true, L".map"}, TCase{dotMa, false, L".ma.map"}}) {
+    SCOPED_TRACE(std::string(typed.File.begin(), typed.File.end()));
+    ClickButton(OpenGameMainMenu(side), L"Сохранить игру");
+    TSaveMenu* save = LiveOf<TSaveMenu>().front();
+    Click(save->Edit);
+    for (int i = 0; i < 10; ++i) Harness.Key(VK_LEFT);
+    for (const int key : typed.Keys) Harness.Key(key);
+    if (typed.Button) {
+      ClickButton(save, L"Сохранить");
+    } else {
+      Harness.Key(VK_RETURN);
+    }
+    TWinBox* box = OpenBox(L"Ошибка");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Text, L"Не удалось сохранить игру.\n" + typed.File);
+    EXPECT_EQ(InputRoot, box);
+    Harness.Tick();
+    ASSERT_TRUE(IsLive(save)) << "the menu stays open";
+    ClickButton(box, L"Ok");
+    Harness.Tick();
+    EXPECT_TRUE(LiveOf<TWinBox>().empty());
+    EXPECT_EQ(InputRoot, save);
+    ClickButton(save, L"Назад");
+    Harness.Tick();
+    EXPECT_TRUE(NothingOpenOverTheGame());
+  }
+  EXPECT_EQ(FileBytes(Harness.WorkDir() / ".map"), "earlier");
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(Harness.WorkDir())) {
+    const std::string name = entry.path().filename().string();
+    if (name.find(".ma") != std::string::npos) files.push_back(name);
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{".map", "duel.map"})) << "no other save was written";
+  EXPECT_TRUE(ErrorLogEntries().empty());
 }
 
 TEST_F(GameScreenTest, HeldRightButtonShowsTheCellDescriptionInTheSideMenu) {

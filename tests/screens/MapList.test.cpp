@@ -201,6 +201,43 @@ TEST_F(MapListTest, AMapThatCannotBeOpenedKeepsThePlayerAtTheMapList) {
   EXPECT_TRUE(ErrorLogEntries().empty());
 }
 
+TEST_F(MapListTest, AfterTheFailureBoxTheFocusIsOnTheChosenRowAndTheListHasNotMoved) {
+  // Thirty files without cells: none opens, every one stays listed.
+  for (int i = 0; i < 30; ++i) WriteFile("m" + std::to_string(100 + i) + ".map");
+  StartGame();
+  ClickButton(LiveOf<TMainMenu>().front(), L"Загрузить игру");
+  TNewGameMenu* menu = LiveOf<TNewGameMenu>().front();
+  TWinScrollVert* bar = menu->List->ScrollBar;
+  for (int i = 0; i < 5; ++i) {
+    const TPoint arrow = OnScreen(bar, bar->IncreaseRect.x + bar->IncreaseRect.width / 2,
+                                  bar->IncreaseRect.y + bar->IncreaseRect.height / 2);
+    Harness.LeftClick(arrow.x, arrow.y);
+  }
+  ASSERT_EQ(menu->List->First, 5);
+  const std::vector<std::wstring> rows = RowsOf(menu);
+  const std::wstring chosen = rows[8];
+  Click(RowOf(menu, chosen));
+  ClickButton(menu, L"Загрузить");
+  Harness.Tick();
+  ASSERT_NE(OpenBox(L"Ошибка"), nullptr);
+  TNewGameMenu* again = LiveOf<TNewGameMenu>().front();
+  EXPECT_EQ(again->List->First, 5) << "the new list shows the rows the player saw";
+  Harness.Key(VK_RETURN);
+  Harness.Tick(2);
+  EXPECT_TRUE(LiveOf<TWinBox>().empty());
+  EXPECT_EQ(InputRoot, again);
+  ASSERT_FALSE(FocusPath.empty());
+  EXPECT_EQ(FocusPath.back(), RowOf(again, chosen)) << "the focus is back on the chosen row";
+  EXPECT_EQ(again->List->First, 5) << "the list did not move";
+  EXPECT_EQ(again->List->ScrollBar->Value, 5);
+  EXPECT_EQ(again->List->Selected, nullptr);
+  // The rows stand where the first list showed them.
+  const TWinTextList* neighbour = RowOf(again, rows[10]);
+  EXPECT_TRUE(again->List->Shows(neighbour));
+  EXPECT_EQ(neighbour->Y, again->List->Y + 2 + (10 - 5) * 18);
+  EXPECT_TRUE(ErrorLogEntries().empty());
+}
+
 TEST_F(MapListTest, LoadingASampleMapBuildsTheGameScreenAtTheNextFrame) {
   CopySampleMap("duel.map");
   StartGame();

@@ -92,6 +92,19 @@ TEST_F(TWinBoxTest, QuestionBoxAnswersItsDesktopExactlyOnce) {
   EXPECT_EQ(Desktop->Notes.size(), 2u);
 }
 
+TEST_F(TWinBoxTest, AQuestionOpenedByAnEnterIsNotAnsweredByItsRelease) {
+  Harness.KeyDown(VK_RETURN);
+  auto* ask = Ask();
+  Harness.KeyUp(VK_RETURN);
+  Harness.Tick();
+  EXPECT_TRUE(IsLive(ask));
+  EXPECT_TRUE(Desktop->Notes.empty());
+  // The player's own Enter answers it.
+  Harness.Key(VK_RETURN);
+  ASSERT_EQ(Desktop->Notes.size(), 1u);
+  EXPECT_EQ(Desktop->Notes[0].P2, 0);
+}
+
 TEST_F(TWinBoxTest, ModalBoxKeepsClicksAndTabInside) {
   auto* outside = new TWinButton(Desktop, Desktop, TRect{20, 20, 120, 30}, L"Снаружи", 5);
   auto* ask = Ask();

@@ -39,6 +39,8 @@ TEST_F(TWinButtonTest, ClicksOnlyWhenReleasedOverTheButtonOrOnEntersKeyUp) {
   EXPECT_EQ(Menu->Notes.size(), 1u) << "nothing on key-down";
   Harness.KeyUp(VK_RETURN);
   EXPECT_EQ(Menu->Notes.size(), 2u);
+  Harness.KeyUp(VK_RETURN);
+  EXPECT_EQ(Menu->Notes.size(), 2u) << "an Enter that went down elsewhere clicks nothing";
   EXPECT_TRUE(Menu->KeysReached.empty());
   Harness.Key(VK_TAB);
   EXPECT_EQ(Menu->KeysReached, std::vector<int>{VK_TAB}) << "Tab is not the button's";

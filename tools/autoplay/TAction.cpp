@@ -25,6 +25,8 @@ std::string BaseText(const TAction& in_action) {
       return "save " + in_action.Name;
     case TActionKind::Menu:
       return "menu";
+    case TActionKind::Try:
+      return "try " + Cells(in_action);
   }
   return "";
 }
@@ -35,6 +37,10 @@ std::string ActionText(const TAction& in_action) {
   std::string text = BaseText(in_action);
   if (in_action.Via)
     text += " via " + std::to_string(in_action.Via->Column) + " " + std::to_string(in_action.Via->Row);
+  if (in_action.Poke)
+    text += " poke " + std::to_string(in_action.Poke->Frames) + " " + std::to_string(in_action.Poke->Cell.Column) +
+            " " + std::to_string(in_action.Poke->Cell.Row);
+  if (in_action.Clicked) text += " click";
   if (in_action.Hasty) text += " hasty";
   return text;
 }
@@ -44,8 +50,8 @@ std::optional<TAction> ParseAction(const std::string& in_line) {
   std::string verb;
   if (!(words >> verb)) return std::nullopt;
   TAction action;
-  if (verb == "order" || verb == "cut") {
-    action.Kind = verb == "order" ? TActionKind::Order : TActionKind::Cut;
+  if (verb == "order" || verb == "cut" || verb == "try") {
+    action.Kind = verb == "order" ? TActionKind::Order : verb == "cut" ? TActionKind::Cut : TActionKind::Try;
     if (!(words >> action.From.Column >> action.From.Row >> action.To.Column >> action.To.Row)) return std::nullopt;
     if (action.Kind == TActionKind::Cut && (!(words >> action.Frames) || action.Frames < 0)) return std::nullopt;
   } else if (verb == "probe") {
@@ -61,15 +67,27 @@ std::optional<TAction> ParseAction(const std::string& in_line) {
   } else {
     return std::nullopt;
   }
+  // The endings, each at most once and in this order.
   std::string word;
+  int stage = 0;
   while (words >> word) {
-    if (word == "via" && action.IsOrder() && !action.Via && !action.Hasty) {
+    if (word == "via" && action.IsOrder() && stage < 1) {
       TCellPos via;
       if (!(words >> via.Column >> via.Row)) return std::nullopt;
       action.Via = via;
-    } else if (word == "hasty" && !action.Hasty && action.Kind != TActionKind::Save &&
-               action.Kind != TActionKind::Menu) {
+      stage = 1;
+    } else if (word == "poke" && action.Kind == TActionKind::Order && stage < 2) {
+      TPoke poke;
+      if (!(words >> poke.Frames >> poke.Cell.Column >> poke.Cell.Row) || poke.Frames < 0) return std::nullopt;
+      action.Poke = poke;
+      stage = 2;
+    } else if (word == "click" && action.Kind == TActionKind::Try && stage < 3) {
+      action.Clicked = true;
+      stage = 3;
+    } else if (word == "hasty" && stage < 4 && action.Kind != TActionKind::Save && action.Kind != TActionKind::Menu &&
+               action.Kind != TActionKind::Try) {
       action.Hasty = true;
+      stage = 4;
     } else {
       return std::nullopt;
     }

@@ -17,8 +17,8 @@ class TPolicy {
   virtual ~TPolicy() = default;
   // Asked first on every turn: whether the next action comes at once, while
   // stacks may still move (the board then shows them as they are), rather
-  // than once the board is at rest. A hasty action is never a save or a look
-  // into the menu.
+  // than once the board is at rest. A hasty action is never a save, a look
+  // into the menu or a try.
   virtual bool Hurries() { return false; }
   virtual TAction Choose(const TBoard& in_board, const TViewSpan& in_span) = 0;
 };

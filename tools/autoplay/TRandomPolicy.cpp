@@ -15,6 +15,8 @@ constexpr uint32_t kMenuChance = 4;
 constexpr uint32_t kProbeChance = 40;
 constexpr uint32_t kCutChance = 30;
 constexpr uint32_t kViaChance = 100;
+constexpr uint32_t kTryChance = 25;
+constexpr uint32_t kPokeChance = 60;
 constexpr uint32_t kHurryChance = 100;
 
 constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -31,7 +33,8 @@ bool TRandomPolicy::Hurries() {
 
 TAction TRandomPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) {
   TAction action = ChooseAction(in_board, in_span);
-  action.Hasty = Hurried_ && action.Kind != TActionKind::Save && action.Kind != TActionKind::Menu;
+  action.Hasty = Hurried_ && action.Kind != TActionKind::Save && action.Kind != TActionKind::Menu &&
+                 action.Kind != TActionKind::Try;
   Hurried_ = false;
   return action;
 }
@@ -69,6 +72,32 @@ TAction TRandomPolicy::ChooseAction(const TBoard& in_board, const TViewSpan& in_
       action.Kind = TActionKind::Probe;
       action.To = cells[below(static_cast<uint32_t>(cells.size()))];
       return action;
+    }
+  }
+  roll -= kProbeChance;
+  if (roll < kTryChance && !Hurried_) {
+    // A stack of the mover and a cell that is no target of it: another of its
+    // stacks, a tree, or a cell that no route reaches.
+    const std::vector<TCellPos> stacks = in_board.StacksOf(me);
+    if (!stacks.empty()) {
+      const TCellPos from = stacks[below(static_cast<uint32_t>(stacks.size()))];
+      const TRoutes routes(in_board, from);
+      std::vector<TCellPos> cells;
+      for (int32_t r = std::max(0, from.Row - in_span.Rows); r <= std::min(in_board.Rows() - 1, from.Row + in_span.Rows); ++r)
+        for (int32_t c = std::max(0, from.Column - in_span.Columns);
+             c <= std::min(in_board.Columns() - 1, from.Column + in_span.Columns); ++c) {
+          const TCellPos to{c, r};
+          if (to == from) continue;
+          const bool target = in_board.Free(to) || in_board.EnemyOf(me, to);
+          if (!target || routes.DistanceTo(to) == TRoutes::kNone) cells.push_back(to);
+        }
+      if (!cells.empty()) {
+        action.Kind = TActionKind::Try;
+        action.From = from;
+        action.To = cells[below(static_cast<uint32_t>(cells.size()))];
+        action.Clicked = below(2) == 0;
+        return action;
+      }
     }
   }
 
@@ -109,6 +138,21 @@ TAction TRandomPolicy::ChooseAction(const TBoard& in_board, const TViewSpan& in_
           if (cell != from && (in_board.Tree(cell) || (stack && ((stack->Owner % 2) + 2) % 2 == me))) vias.push_back(cell);
         }
       if (!vias.empty()) action.Via = vias[below(static_cast<uint32_t>(vias.size()))];
+    }
+    if (action.Kind == TActionKind::Order && below(1000) < kPokeChance) {
+      // Another of the mover's stacks between the ends, which a click would
+      // select if walks did not ignore clicks; else the target.
+      std::vector<TCellPos> pokes;
+      for (int32_t r = std::min(from.Row, to.Row); r <= std::max(from.Row, to.Row); ++r)
+        for (int32_t c = std::min(from.Column, to.Column); c <= std::max(from.Column, to.Column); ++c) {
+          const auto& stack = in_board.Stack({c, r});
+          if (TCellPos{c, r} != from && stack && stack->Lives > 0 && ((stack->Owner % 2) + 2) % 2 == me)
+            pokes.push_back({c, r});
+        }
+      TPoke poke;
+      poke.Frames = static_cast<int32_t>(below(static_cast<uint32_t>(kFramesPerStep * (distance + 1))));
+      poke.Cell = pokes.empty() ? to : pokes[below(static_cast<uint32_t>(pokes.size()))];
+      action.Poke = poke;
     }
     return action;
   }

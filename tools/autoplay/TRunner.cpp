@@ -63,11 +63,14 @@ void WriteResults(const std::filesystem::path& path, const TSessionResult& resul
   if (!result.Failure.empty()) file << "failure\n";
 }
 
-std::vector<TGameResult> ReadResults(const std::filesystem::path& path, bool& failed) {
+// The games of a results file. complete: the file ends with its frames line,
+// which a session writes only after its last game.
+std::vector<TGameResult> ReadResults(const std::filesystem::path& path, bool& failed, bool& complete) {
   std::vector<TGameResult> games;
   std::ifstream file(path);
   std::string verb;
   failed = false;
+  complete = false;
   while (file >> verb) {
     if (verb == "game") {
       TGameResult game;
@@ -75,6 +78,9 @@ std::vector<TGameResult> ReadResults(const std::filesystem::path& path, bool& fa
       games.push_back(game);
     } else if (verb == "failure") {
       failed = true;
+    } else if (verb == "frames") {
+      int64_t frames = 0;
+      complete = static_cast<bool>(file >> frames);
     } else {
       std::string ignored;
       std::getline(file, ignored);
@@ -133,7 +139,9 @@ TSessionConfig SessionConfig(const TRunnerConfig& config, uint32_t seed, size_t 
   std::exit(result.Failure.empty() ? 0 : 3);
 }
 
-std::string DescribeEnd(int status) {
+std::string DescribeEnd(int status, bool complete) {
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && !complete)
+    return "the session exited without its results (no results file, or one cut short)";
   if (WIFSIGNALED(status)) return "crash: the session died of signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
   if (WIFEXITED(status) && WEXITSTATUS(status) == 3) return "a check failed";
   if (WIFEXITED(status)) return "sanitizer report or abnormal end: the session exited with status " + std::to_string(WEXITSTATUS(status));
@@ -317,10 +325,11 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
         continue;
       }
       bool checkFailed = false;
-      const std::vector<TGameResult> games = ReadResults(it->Results, checkFailed);
+      bool complete = false;
+      const std::vector<TGameResult> games = ReadResults(it->Results, checkFailed, complete);
       for (const TGameResult& game : games) Count(tallies[it->Map], game);
       passed += static_cast<int64_t>(games.size());
-      const bool clean = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !checkFailed;
+      const bool clean = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !checkFailed && complete;
       if (clean) {
         if (!in_config.KeepReplays) {
           std::filesystem::remove(it->Replay);
@@ -332,12 +341,12 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
         std::string log = ReadAll(it->Log);
         if (log.size() > kLogTail) log = "...\n" + log.substr(log.size() - kLogTail);
         std::ofstream replay(it->Replay, std::ios::app);
-        replay << "# " << DescribeEnd(status) << "\n";
+        replay << "# " << DescribeEnd(status, complete) << "\n";
         std::istringstream lines(log);
         for (std::string line; std::getline(lines, line);) replay << "# " << line << "\n";
         if (failure.empty()) {
           failure = "FAILED: " + in_config.Maps[it->Map].Name + ", session seed " + std::to_string(it->Seed) + ": " +
-                    DescribeEnd(status) + "\n" + log + "replay: " + std::filesystem::absolute(it->Replay).string();
+                    DescribeEnd(status, complete) + "\n" + log + "replay: " + std::filesystem::absolute(it->Replay).string();
         }
         std::filesystem::remove(it->Results);
       }
@@ -349,6 +358,8 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
     }
   }
   sigprocmask(SIG_UNBLOCK, &childSignals, nullptr);
+  // A run that played nothing has checked nothing.
+  if (failure.empty() && passed == 0) failure = "FAILED: no game was played";
 
   for (const TMapTally& tally : tallies) out << TallyLine(tally) << "\n";
   if (!failure.empty()) out << failure << "\n";
@@ -386,6 +397,10 @@ int RunReplay(const std::filesystem::path& in_path, std::ostream& out) {
   }
   for (const auto& [name, tally] : tallies) out << TallyLine(tally) << "\n";
   const int64_t games = static_cast<int64_t>(result.Games.size());
+  if (result.Failure.empty() && games == 0) {
+    out << "FAILED: the replay played no game\n0 passed, 1 failed" << std::endl;
+    return 1;
+  }
   if (!result.Failure.empty()) {
     out << "FAILED: " << result.Failure << "\n" << games << " passed, 1 failed" << std::endl;
     return 1;

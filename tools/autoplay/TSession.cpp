@@ -8,8 +8,10 @@
 #include <set>
 
 #include "autoplay/AutoplayFailure.h"
+#include "autoplay/Strikes.h"
 #include "autoplay/THands.h"
 #include "autoplay/TPolicy.h"
+#include "autoplay/TWrongGame.h"
 #include "opponent/TRoutes.h"
 #include "graphics/TextureRegistry.h"
 #include "headless/GameHarness.h"
@@ -94,19 +96,6 @@ std::string ReadBytes(const std::filesystem::path& in_path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// What happened to an enemy stack T struck once, as P: its top creature lost
-// 0 to 9 lives; or it died and the next one took the top with 5 to 14; or the
-// last one died and the stack is gone.
-bool StruckAsTheRulesSay(const TStackView& in_before, const std::optional<TStackView>& in_after) {
-  if (!in_after) return in_before.Count <= 1 && in_before.Lives <= 9;
-  const TStackView& after = *in_after;
-  if (after.Owner != in_before.Owner || after.Type != in_before.Type) return false;
-  if (after.Count == in_before.Count)
-    return after.Lives > 0 && after.Lives <= in_before.Lives && after.Lives >= in_before.Lives - 9;
-  return after.Count == in_before.Count - 1 && after.Count >= 1 && in_before.Lives <= 9 && after.Lives >= 5 &&
-         after.Lives <= 14;
-}
-
 // The cells whose stack or tree differ between the boards, but for stacks
 // that were dying (no lives left) and are gone.
 std::vector<TCellPos> ChangesBesidesTheDying(const TBoard& in_before, const TBoard& in_after) {
@@ -144,6 +133,7 @@ TSessionResult TSession::Run() {
     if (Writer_) Writer_->Failure(Result_.Failure);
   }
   if (Hands_) Result_.Frames = Hands_->Frames();
+  WrongGame_.reset();
   Hands_.reset();
   Harness_.reset();
   PlatformTest::KeepDecodedImages(false);
@@ -162,6 +152,7 @@ void TSession::Play() {
   std::srand(now);
   SeedRandomNumber(now);
   Harness_->Start();
+  WrongGame_ = std::make_unique<TWrongGame>(*Harness_, Config_.Fault);
   Hands_ = std::make_unique<THands>(*Harness_, setup.Seed, setup.DrawEvery, Config_.FrameBound);
   for (int side = 0; side < 2; ++side) {
     Policies_[side] = MakePolicy(setup.Policies[side], setup.Seed * 2654435761u + static_cast<uint32_t>(side) + 1);
@@ -178,6 +169,7 @@ void TSession::Play() {
     Result_.Games.push_back(PlayGame(map, i));
     CheckLog();
   }
+  if (const auto fault = DamageSpreadFault(Damage_)) Fail("the dice are not fair: " + *fault);
   if (Writer_) Writer_->Quit();
   Quit();
 }
@@ -205,12 +197,14 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
     } else {
       Settle();
       CheckLog();
+      CheckNoDeadStacks();
     }
     if (OnlyLive<TFinishDesktop>()) {
       FinishGame(result);
       break;
     }
     if (!OnGameScreen()) Fail("the game screen went away in the middle of a game");
+    CheckFallenQueens();
     TBoard board = TBoard::FromWorld();
     TAction action;
     if (recorded) {
@@ -341,6 +335,9 @@ void TSession::Do(const TAction& in_action, const TBoard& in_board) {
     case TActionKind::Menu:
       LookIntoMenu(in_board);
       break;
+    case TActionKind::Try:
+      TryIllegal(in_action, in_board);
+      break;
     case TActionKind::Save: {
       TAction action = in_action;
       SaveAndReload(action, in_board);
@@ -356,23 +353,12 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   const auto& mover = in_board.Inside(from) ? in_board.Stack(from) : std::nullopt;
   if (!mover || ((mover->Owner % 2) + 2) % 2 != in_board.ToMove() || !IsLegalTarget(in_board, from, to))
     Fail("the order " + ActionText(in_action) + " is not a legal order (a fault of the player, not of the game)");
-  Hands_->Show(from, to);
-  TMap* map = Hands_->Map();
-  Hands_->Click(Hands_->PointOn(from));
-  if (!map->HasSelection || map->SelectedCell != Hands_->CellWindow(from))
-    Fail("a click on the mover's " + StackText(mover) + " at " + CellText(from) + " did not select it");
-  Hands_->Move(Hands_->PointOn(to));
+  TMap* map = SelectAndPoint(from, to, *mover);
   if (map->TargetCell != Hands_->CellWindow(to) || map->Route.empty())
     Fail("pointing at " + CellText(to) + ", a legal target of " + CellText(from) + ", showed no route");
   std::vector<TCellPos> route;
   for (const auto& [column, row] : map->Route) route.push_back({column, row});
-  // The marks the player sees are the route and nothing else.
-  std::set<std::pair<int32_t, int32_t>> onRoute(map->Route.begin(), map->Route.end());
-  for (TWindow* child : map->Children) {
-    const auto* cell = static_cast<const TWinCell*>(child);
-    if ((cell->OnRoute == 1) != (onRoute.count({cell->Column, cell->Row}) == 1))
-      Fail("the route marks on the map differ from the route at " + CellText({cell->Column, cell->Row}));
-  }
+  CheckRouteMarks(*map);
   const TCellPos click = in_action.Via.value_or(to);
   if (in_action.Via) {
     const auto& held = in_board.Inside(click) ? in_board.Stack(click) : std::nullopt;
@@ -380,6 +366,11 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
     if (click == from || (!in_board.Tree(click) && !own))
       Fail("the order " + ActionText(in_action) + " is given by a click that moves its route (a fault of the player)");
   }
+  // Every roll of the dice from here on belongs to this order's strike.
+  const uint32_t diceBefore = RandomNumberState();
+  // An idle mover takes its first step in the first frame of the order.
+  const TCell* start = MapCells[from.Column][from.Row];
+  const bool moverIdle = start && start->Unit && !start->Unit->Animating;
   Hands_->Click(Hands_->PointOn(click));
   if (!map->Moving) Fail("a click on " + CellText(click) + " with a route shown did not start the order");
   if (map->Route.empty() || map->Route.back() != std::pair(to.Column, to.Row))
@@ -391,20 +382,29 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
     Fail("the map accepted an order that is not legal: " + *fault + "; route " + RouteText(route));
 
   const TWindow* screen = RootWindow;
+  const auto onScreen = [&] { return RootWindow == screen && !ScreenRequestPending; };
+  if (in_action.Poke) Poke(*in_action.Poke, *map, onScreen);
+  // Where the mover stands when a cut stops its walk: it stops there.
+  std::optional<size_t> cutAt;
   if (in_action.Kind == TActionKind::Cut) {
     Hands_->Tick(in_action.Frames);
-    if (RootWindow == screen && !ScreenRequestPending) Hands_->RightClick(Hands_->PointOn(to));
+    if (onScreen()) {
+      cutAt = MoverOnRoute(route, *mover);
+      Hands_->RightClick(Hands_->PointOn(to));
+    }
   }
-  Hands_->TickUntil([&] { return RootWindow != screen || (TurnCounter != in_board.Turn && !map->Moving); },
-                    "the order " + ActionText(in_action) + " to end and pass the turn");
+  Hands_->TickUntil([&] { return RootWindow != screen || !map->Moving; },
+                    "the order " + ActionText(in_action) + " to end");
   ++Orders_;
-  // A queen that was dying when a hasty order began can end the game in its middle.
-  if (RootWindow != screen) return;
+  // A queen that was dying when a hasty order began can end the game in the
+  // middle of it: the order is checked as far as it went.
+  const bool cutByTheEnd = RootWindow != screen;
   Settle();
   CheckLog();
+  CheckNoDeadStacks();
 
   const TBoard after = TBoard::FromWorld();
-  if (after.Turn != in_board.Turn + 1)
+  if (!cutByTheEnd && after.Turn != in_board.Turn + 1)
     Fail("the order took the turn counter from " + std::to_string(in_board.Turn) + " to " + std::to_string(after.Turn));
   const bool strike = !in_board.Free(to);
   // A target that was dying may be gone before the mover comes: then it walks on into the cell.
@@ -429,15 +429,119 @@ void TSession::GiveOrder(const TAction& in_action, const TBoard& in_board) {
   if (!stop) Fail("the mover " + StackText(mover) + " is nowhere on its route " + RouteText(route));
   const bool walkedOn = *stop == route.size() - 1 && strike;
   if (walkedOn && !dyingTarget) Fail("the mover took the place of the stack it was to strike at " + CellText(to));
-  if (in_action.Kind == TActionKind::Order && *stop != lastStop && !walkedOn)
+  if (in_action.Kind == TActionKind::Order && !cutByTheEnd && *stop != lastStop && !walkedOn)
     Fail("the mover stopped at " + CellText(route[*stop]) + " instead of " + CellText(route[lastStop]));
-  if (strike && !walkedOn) {
-    const TStackView& target = *in_board.Stack(to);
-    const bool struck = after.Stack(to) != in_board.Stack(to);
-    if (struck && *stop != lastStop) Fail("the target at " + CellText(to) + " was struck from afar");
-    if (struck && !StruckAsTheRulesSay(target, after.Stack(to)))
-      Fail("a strike made " + StackText(target) + " at " + CellText(to) + " into " + StackText(after.Stack(to)));
+  if (cutAt && *cutAt == 0 && in_action.Frames > 0 && moverIdle && lastStop > 0)
+    Fail("the walk stopped by a right click after " + std::to_string(in_action.Frames) +
+         " frames had not left its first cell " + CellText(from));
+  if (cutAt && *stop != *cutAt)
+    Fail("the walk stopped by a right click at " + CellText(route[*cutAt]) + " ended at " + CellText(route[*stop]));
+
+  // The dice: no roll without a strike, and a strike does what its rolls say.
+  const auto rolls = RollsBetween(diceBefore, RandomNumberState(), 2);
+  if (!rolls) Fail("the dice were rolled more than twice during the order " + ActionText(in_action));
+  if (!rolls->empty() && (!strike || walkedOn))
+    Fail("the dice were rolled during the order " + ActionText(in_action) + ", which struck nothing");
+  if (strike && !walkedOn && rolls->empty() && !dyingTarget && !cutByTheEnd && in_action.Kind == TActionKind::Order)
+    Fail("the order onto " + StackText(in_board.Stack(to)) + " at " + CellText(to) + " ended without a strike");
+  if (strike && !walkedOn && !rolls->empty()) {
+    if (*stop != lastStop) Fail("the target at " + CellText(to) + " was struck from afar");
+    CheckStrike(*in_board.Stack(to), *rolls, after.Stack(to), to);
   }
+  CheckStackLists();
+}
+
+TMap* TSession::SelectAndPoint(TCellPos in_from, TCellPos in_to, const TStackView& in_mover) {
+  Hands_->Show(in_from, in_to);
+  TMap* map = Hands_->Map();
+  Hands_->Click(Hands_->PointOn(in_from));
+  if (!map->HasSelection || map->SelectedCell != Hands_->CellWindow(in_from))
+    Fail("a click on the mover's " + StackText(in_mover) + " at " + CellText(in_from) + " did not select it");
+  Hands_->Move(Hands_->PointOn(in_to));
+  return map;
+}
+
+void TSession::CheckStrike(const TStackView& in_target, const std::vector<int32_t>& in_rolls,
+                           const std::optional<TStackView>& in_after, TCellPos in_cell) {
+  const auto strike = StrikeByTheDice(in_target, in_rolls);
+  if (!strike || strike->Rolls != static_cast<int32_t>(in_rolls.size()))
+    Fail("the strike on " + StackText(in_target) + " at " + CellText(in_cell) + " rolled the dice " +
+         std::to_string(in_rolls.size()) + " times");
+  ++Damage_[static_cast<size_t>(strike->Damage)];
+  // With no creature left the stack goes once its dying animation is over, or
+  // stays so when the game ended first.
+  const bool gone = strike->After.Count <= 0;
+  const bool asTheRulesSay = gone ? (!in_after || (*in_after == strike->After && !OnGameScreen())) : in_after == strike->After;
+  if (!asTheRulesSay)
+    Fail("a strike of " + std::to_string(strike->Damage) + " damage made " + StackText(in_target) + " at " +
+         CellText(in_cell) + " into " + StackText(in_after) + " instead of " +
+         (gone ? std::string("nothing") : StackText(strike->After)));
+}
+
+void TSession::Poke(const TPoke& in_poke, TMap& io_map, const std::function<bool()>& in_onScreen) {
+  for (int32_t i = 0; i < in_poke.Frames && in_onScreen() && io_map.Moving; ++i) Hands_->Tick();
+  if (!in_onScreen() || !io_map.Moving) return;
+  const TWinCell* selected = io_map.SelectedCell;
+  const TWinCell* target = io_map.TargetCell;
+  const auto route = io_map.Route;
+  Hands_->Click(Hands_->PointOn(in_poke.Cell));
+  if (io_map.HasSelection || io_map.SelectedCell != selected || io_map.TargetCell != target || io_map.Route != route)
+    Fail("a click on " + CellText(in_poke.Cell) + " during the walk was not ignored: it " +
+         (io_map.HasSelection ? "selected a stack" : "changed the order"));
+}
+
+std::optional<size_t> TSession::MoverOnRoute(const std::vector<TCellPos>& in_route, const TStackView& in_mover) const {
+  const TBoard now = TBoard::FromWorld();
+  for (size_t i = 0; i < in_route.size(); ++i)
+    if (now.Stack(in_route[i]) == in_mover) return i;
+  return std::nullopt;
+}
+
+void TSession::CheckRouteMarks(const TMap& in_map) const {
+  // The marks the player sees are the route and nothing else.
+  std::set<std::pair<int32_t, int32_t>> onRoute(in_map.Route.begin(), in_map.Route.end());
+  for (TWindow* child : in_map.Children) {
+    const auto* cell = static_cast<const TWinCell*>(child);
+    if ((cell->OnRoute == 1) != (onRoute.count({cell->Column, cell->Row}) == 1))
+      Fail("the route marks on the map differ from the route at " + CellText({cell->Column, cell->Row}));
+  }
+}
+
+void TSession::TryIllegal(const TAction& in_action, const TBoard& in_board) {
+  const TCellPos from = in_action.From;
+  const TCellPos to = in_action.To;
+  const auto& mover = in_board.Inside(from) ? in_board.Stack(from) : std::nullopt;
+  if (!mover || mover->Lives <= 0 || ((mover->Owner % 2) + 2) % 2 != in_board.ToMove() || !in_board.Inside(to) ||
+      to == from || IsLegalTarget(in_board, from, to))
+    Fail("the try " + ActionText(in_action) + " points at a target the stack may have (a fault of the player)");
+  const auto& held = in_board.Stack(to);
+  const std::string what = held ? (in_board.EnemyOf(in_board.ToMove(), to) ? "an enemy no route reaches"
+                                                                            : "another stack of the mover")
+                         : in_board.Tree(to) ? "a tree"
+                                             : "a cell no route reaches";
+  TMap* map = SelectAndPoint(from, to, *mover);
+  if (!map->Route.empty()) {
+    std::vector<TCellPos> shown;
+    for (const auto& [column, row] : map->Route) shown.push_back({column, row});
+    Fail("pointing at " + CellText(to) + ", " + what + ", showed the route " + RouteText(shown));
+  }
+  CheckRouteMarks(*map);
+  if (in_action.Clicked) {
+    // An order without a route: the turn passes and nothing moves.
+    Hands_->Click(Hands_->PointOn(to));
+    if (!map->Moving) Fail("a click on " + CellText(to) + " with a stack selected did not give the order");
+    Hands_->TickUntil([&] { return !map->Moving; }, "the order without a route to end");
+    Settle();
+    if (TurnCounter != in_board.Turn + 1)
+      Fail("an order without a route took the turn counter from " + std::to_string(in_board.Turn) + " to " +
+           std::to_string(TurnCounter));
+  } else {
+    Hands_->RightClick(Hands_->PointOn(to));
+    if (map->HasSelection || map->Moving) Fail("a right click on " + CellText(to) + " did not cancel the selection");
+    if (TurnCounter != in_board.Turn) Fail("cancelling a selection passed the turn");
+  }
+  if (!ChangesBesidesTheDying(in_board, TBoard::FromWorld()).empty())
+    Fail("pointing at " + what + " at " + CellText(to) + " changed the board");
   CheckStackLists();
 }
 
@@ -577,6 +681,25 @@ void TSession::CheckStackLists() const {
     }
   }
   if (listed != onGrid.size()) Fail("a stack on the grid is missing from its player's list");
+}
+
+void TSession::CheckNoDeadStacks() const {
+  if (!OnGameScreen() || ScreenRequestPending) return;
+  const TBoard board = TBoard::FromWorld();
+  for (int32_t r = 0; r < board.Rows(); ++r)
+    for (int32_t c = 0; c < board.Columns(); ++c) {
+      const auto& stack = board.Stack({c, r});
+      if (stack && (stack->Lives <= 0 || stack->Count <= 0))
+        Fail(StackText(stack) + " at " + CellText({c, r}) + " has no lives left and was not removed");
+    }
+}
+
+void TSession::CheckFallenQueens() const {
+  if (ScreenRequestPending) return;
+  const TBoard board = TBoard::FromWorld();
+  for (int32_t player = 0; player < 2; ++player)
+    if (QueenCount(board, player) < QueensAtStart_[player])
+      Fail("the queen of player " + std::to_string(player) + " fell and the game went on without the finish box");
 }
 
 bool TSession::OnGameScreen() const { return Hands_->Map() != nullptr; }

@@ -13,17 +13,21 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "autoplay/Strikes.h"
 #include "autoplay/TAction.h"
 #include "opponent/TBoard.h"
 #include "autoplay/TReplay.h"
+#include "autoplay/TWrongGame.h"
 
 class TGameHarness;
 class THands;
+class TMap;
 class TPolicy;
 
 struct TSessionConfig {
@@ -41,6 +45,9 @@ struct TSessionConfig {
   std::filesystem::path ReplayPath;
   // When set, these games' recorded actions are played instead of the policies'.
   const TReplay* Replay = nullptr;
+  // Tests only: the game is made wrong on purpose (TWrongGame), to show that
+  // the checks catch it. Neither the command line nor a replay sets it.
+  TGameFault Fault = TGameFault::None;
 };
 
 struct TGameResult {
@@ -87,6 +94,13 @@ class TSession {
   // Actions, each checked.
   void Do(const TAction& in_action, const TBoard& in_board);
   void GiveOrder(const TAction& in_action, const TBoard& in_board);
+  // Brings both cells into view, selects the mover with a click (checked) and
+  // points at in_to; the map window.
+  TMap* SelectAndPoint(TCellPos in_from, TCellPos in_to, const TStackView& in_mover);
+  // Selects, points at a cell that is no target, then cancels or clicks it.
+  void TryIllegal(const TAction& in_action, const TBoard& in_board);
+  // The click during a walk, in_poke.Frames into it, which must change nothing.
+  void Poke(const TPoke& in_poke, TMap& io_map, const std::function<bool()>& in_onScreen);
   void Probe(const TAction& in_action, const TBoard& in_board);
   void Pass(const TBoard& in_board);
   void LookIntoMenu(const TBoard& in_board);
@@ -98,11 +112,24 @@ class TSession {
   void CheckLog() const;
   // Fails when a player's stack list and the stacks on the grid disagree.
   void CheckStackLists() const;
+  // Fails when the marks on the map are not the route's cells.
+  void CheckRouteMarks(const TMap& in_map) const;
+  // Fails when the strike on in_target with these rolls did not leave
+  // in_after as the rules do; counts its damage.
+  void CheckStrike(const TStackView& in_target, const std::vector<int32_t>& in_rolls,
+                   const std::optional<TStackView>& in_after, TCellPos in_cell);
+  // On the game screen at rest: fails when a stack without lives is still there.
+  void CheckNoDeadStacks() const;
+  // Fails when a player has lost a queen and no finish screen comes.
+  void CheckFallenQueens() const;
+  // The index of the route cell that holds the mover now.
+  std::optional<size_t> MoverOnRoute(const std::vector<TCellPos>& in_route, const TStackView& in_mover) const;
   bool OnGameScreen() const;
   bool OnMenuScreen() const;
 
   TSessionConfig Config_;
   std::unique_ptr<TGameHarness> Harness_;
+  std::unique_ptr<TWrongGame> WrongGame_;
   std::unique_ptr<THands> Hands_;
   std::unique_ptr<TPolicy> Policies_[2];
   std::unique_ptr<TReplayWriter> Writer_;
@@ -110,4 +137,6 @@ class TSession {
   int64_t Orders_ = 0;
   // How many queens each player had when the game began.
   int32_t QueensAtStart_[2] = {0, 0};
+  // The damage of every strike of the session.
+  TDamageTally Damage_{};
 };

@@ -72,8 +72,10 @@ TGame& TGameHarness::Start(std::unique_ptr<TGame> in_application) {
 HWND TGameHarness::Window() const { return Game_ ? Game_->Handle : nullptr; }
 
 LRESULT TGameHarness::Send(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (Hook_) Hook_(message, true);
   const LRESULT result = SendMessageA(Window(), message, wParam, lParam);
   RethrowWindowException();
+  if (Hook_) Hook_(message, false);
   return result;
 }
 
@@ -108,6 +110,12 @@ void TGameHarness::LeftUp(int x, int y) {
 void TGameHarness::LeftClick(int x, int y) {
   LeftDown(x, y);
   LeftUp(x, y);
+}
+
+void TGameHarness::LeftClickInPlace(int x, int y) {
+  const LPARAM at = MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Send(WM_LBUTTONUP, 0, at);
 }
 
 void TGameHarness::RightDown(int x, int y) {

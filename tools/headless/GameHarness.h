@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/Geometry.h"
@@ -43,6 +45,9 @@ class TGameHarness {
   void LeftDown(int x, int y);
   void LeftUp(int x, int y);
   void LeftClick(int x, int y);
+  // A press and a release back to back with no move before them, as X test
+  // input and fast touchpads send a click where the pointer already is.
+  void LeftClickInPlace(int x, int y);
   void RightDown(int x, int y);
   void RightUp(int x, int y);
   void Wheel(int delta);
@@ -57,6 +62,13 @@ class TGameHarness {
   // Sends WM_CLOSE, as the window's close box does.
   void Close();
 
+  // Called with every message the harness sends to the window (frames, mouse
+  // and keys), once before it is handled (in_before true) and once after it
+  // returned. Only for tests that make the game wrong on purpose between its
+  // handlers, to show that a check catches it; nothing when empty.
+  using TMessageHook = std::function<void(UINT in_message, bool in_before)>;
+  void SetMessageHook(TMessageHook in_hook) { Hook_ = std::move(in_hook); }
+
   // The scratch working directory (removed by the destructor).
   const std::filesystem::path& WorkDir() const { return WorkDir_; }
 
@@ -67,6 +79,7 @@ class TGameHarness {
   std::filesystem::path WorkDir_;
   ULONG_PTR GdiplusToken_ = 0;
   std::unique_ptr<TGame> Game_;
+  TMessageHook Hook_;
 };
 
 // The generated res/ tree of the build, for tests that load images.
