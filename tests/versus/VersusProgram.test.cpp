@@ -332,6 +332,42 @@ TEST_F(VersusProgramTest, AWholeGameAgainstTheComputerEndsOnTheFinishScreenAndIt
   EXPECT_EQ(PlayerToMove(), 0);
 }
 
+TEST_F(VersusProgramTest, AHotSeatSaveOpensHereWithTheSidesChosenAgainAndTheComputerPlaysItsTurn) {
+  // The hot-seat game: player 0 passes, then the game is saved on player 1's turn.
+  StartApplication(std::make_unique<TGame>(), 800, 600);
+  CopySampleMap("duel.map");
+  ClickButton(OnlyLive<TMainMenu>(), L"Загрузить игру");
+  Harness.Tick();
+  LoadRow(L"./duel.map");
+  Harness.Tick();
+  ASSERT_NE(Map(), nullptr);
+  ClickButton(SideMenu(), L"Пропустить Ход.");
+  CloseTurnBox();
+  ASSERT_EQ(PlayerToMove(), 1);
+  const TBoard atSave = TBoard::FromWorld();
+  ClickButton(SideMenu(), L"Главное меню.");
+  ClickButton(OnlyLive<TGameMainMenu>(), L"Сохранить игру");
+  Harness.Tick();
+  ClickButton(OnlyLive<TSaveMenu>(), L"Сохранить");
+  Harness.Tick();
+  ASSERT_TRUE(std::filesystem::exists(Harness.WorkDir() / "Save01.map"));
+
+  // Here the computer takes the side to move in the save, as "первым" says.
+  StartVersus();
+  StartGameOn("Save01.map", true, TStrength::Easy);
+  EXPECT_TRUE(TBoard::FromWorld() == atSave);
+  EXPECT_EQ(PlayerToMove(), 1);
+  EXPECT_FALSE(App().Match.Side(1)->IsLocal());
+  EXPECT_TRUE(App().Match.Side(0)->IsLocal());
+  ASSERT_TRUE(TickUntil([&] { return TurnCounter == atSave.Turn + 1 || OnlyLive<TFinishDesktop>() != nullptr; }, 500))
+      << "the computer did not play its turn of the loaded game";
+  if (!OnlyLive<TFinishDesktop>()) {
+    EXPECT_FALSE(atSave.Differences(TBoard::FromWorld()).empty()) << "the computer gave no order";
+    EXPECT_EQ(PlayerToMove(), 0);
+  }
+  EXPECT_TRUE(ErrorLogEntries().empty());
+}
+
 TEST_F(VersusProgramTest, TheComputerThinksInSlicesBetweenFramesAndClosingTheWindowMeanwhileEndsTheRunCleanly) {
   StartVersus();
   StartGameOn("battle.map", true, TStrength::Strong);
