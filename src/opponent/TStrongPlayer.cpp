@@ -19,8 +19,8 @@ double Octile(const TPosition& in_position, int32_t in_a, int32_t in_b) {
 
 }  // namespace
 
-TStrongPlayer::TStrongPlayer(uint32_t in_seed, int64_t in_budget, TStrongWeights in_weights)
-    : Seed_(in_seed), Budget_(in_budget), Weights_(in_weights) {}
+TStrongPlayer::TStrongPlayer(uint32_t in_seed, int64_t in_budget, TStrongWeights in_weights, int32_t in_depth)
+    : Seed_(in_seed), Budget_(in_budget), Depth_(std::clamp(in_depth, 1, 2)), Weights_(in_weights) {}
 
 TStrongPlayer::~TStrongPlayer() = default;
 
@@ -113,6 +113,7 @@ void TStrongPlayer::Begin(const TBoard& in_board, const TViewSpan& in_span) {
   Evaluator_ = std::make_unique<TEvaluator>(in_span, Weights_);
   Start_.emplace(in_board);
   Roots_.clear();
+  NextShallow_ = 0;
   Next_ = 0;
   Weighed_ = false;
   Done_ = false;
@@ -139,10 +140,19 @@ bool TStrongPlayer::Think(int64_t in_work) {
   const int64_t sliceEnd = Work() + std::max<int64_t>(1, in_work);
   if (!Weighed_) {
     // One deep: what each order leaves, before the enemy answers.
-    for (TRoot& root : Roots_)
-      for (const TOutcome& outcome : root.Outcomes) root.Shallow += outcome.Chance * Weigh(outcome.Position);
+    while (NextShallow_ < Roots_.size() && Work() < sliceEnd && Work() < Budget_) {
+      TRoot& root = Roots_[NextShallow_++];
+      double value = 0.0;
+      for (const TOutcome& outcome : root.Outcomes) value += outcome.Chance * Weigh(outcome.Position);
+      root.Shallow = value;
+    }
+    if (NextShallow_ < Roots_.size() && Work() < Budget_) return false;
+    if (NextShallow_ < Roots_.size() || Depth_ < 2) {
+      Finish();
+      return true;
+    }
     std::stable_sort(Roots_.begin(), Roots_.end(), [](const TRoot& a, const TRoot& b) {
-      if (a.Shallow != b.Shallow) return a.Shallow > b.Shallow;
+      if (*a.Shallow != *b.Shallow) return *a.Shallow > *b.Shallow;
       return a.Tie < b.Tie;
     });
     Weighed_ = true;
@@ -172,10 +182,23 @@ void TStrongPlayer::Stop() {
 
 void TStrongPlayer::Finish() {
   Done_ = true;
+  // The best order looked at two deep; else the best weighed one deep; else
+  // the first looked at (strikes on queens come first).
   const TRoot* chosen = nullptr;
   for (const TRoot& root : Roots_) {
     if (!root.Deep) continue;
     if (!chosen || *root.Deep > *chosen->Deep || (*root.Deep == *chosen->Deep && root.Tie < chosen->Tie)) chosen = &root;
+  }
+  for (size_t i = 0; !chosen && i < Roots_.size(); ++i) {
+    const TRoot& root = Roots_[i];
+    if (!root.Shallow) continue;
+    const TRoot* best = &root;
+    for (size_t j = i + 1; j < Roots_.size(); ++j) {
+      const TRoot& other = Roots_[j];
+      if (other.Shallow && (*other.Shallow > *best->Shallow || (*other.Shallow == *best->Shallow && other.Tie < best->Tie)))
+        best = &other;
+    }
+    chosen = best;
   }
   if (!chosen && !Roots_.empty()) chosen = &Roots_.front();
   if (!chosen || chosen->Candidate.Kind == TCandidate::kPass || !Start_) {

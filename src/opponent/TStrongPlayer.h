@@ -1,16 +1,23 @@
 #pragma once
-// "Сильный": a search two orders deep that weighs the dice. For each order it
-// looks at (TCandidates), every way the strike can fall (the damage 0 to 9,
-// and the lives of the creature that takes the top), then the enemy's best
-// answer among the orders it could give, each weighed by its own dice; the
-// order whose worth, so expected, is highest is given. Positions at the end
-// are weighed by TEvaluator.
+// "Сильный": a search that weighs the dice. For each order it looks at
+// (TCandidates) it weighs every way the strike can fall (the damage 0 to 9,
+// and the lives of the creature that takes the top) by its chance, and gives
+// the order whose worth, so expected, is highest. Positions are weighed by
+// TEvaluator, which counts the best strike of the side to move as made: one
+// order deep, the enemy's best strike on what an order leaves is already in
+// its worth.
 //
-// The search first weighs every order one deep, then looks two deep at the
-// orders in the order of that first weighing, as far as its work allows; an
-// enemy answer that already makes an order worse than the best one found ends
-// the look at that order. Work is counted in positions weighed, so the same
-// board, seed and budget always give the same order.
+// Two orders deep it then looks at the enemy's best answer to each order
+// among the orders it could give, each weighed by its own dice, in the order
+// of the first weighing as far as its work allows; an enemy answer that
+// already makes an order worse than the best one found ends the look at that
+// order. Against the greedy player that look loses more than it wins (the
+// evaluator's worth with the own side to move judges exchanges worse than
+// with the enemy's), so the program plays one order deep; the autoplay's
+// "strong2" plays two deep, to measure it.
+//
+// Work is counted in positions weighed, so the same board, seed and budget
+// always give the same order, however the thinking is sliced.
 
 #include <cstdint>
 #include <memory>
@@ -30,8 +37,11 @@ class TStrongPlayer : public TComputerPlayer {
  public:
   // The positions weighed for one order, as the program plays.
   static constexpr int64_t kDefaultBudget = 20000;
+  // How many orders deep the program looks: its own, or its own and the enemy's answer.
+  static constexpr int32_t kDefaultDepth = 1;
 
-  explicit TStrongPlayer(uint32_t in_seed, int64_t in_budget = kDefaultBudget, TStrongWeights in_weights = {});
+  explicit TStrongPlayer(uint32_t in_seed, int64_t in_budget = kDefaultBudget, TStrongWeights in_weights = {},
+                         int32_t in_depth = kDefaultDepth);
   ~TStrongPlayer() override;
 
   void Begin(const TBoard& in_board, const TViewSpan& in_span) override;
@@ -51,7 +61,8 @@ class TStrongPlayer : public TComputerPlayer {
   struct TRoot {
     TCandidate Candidate;
     std::vector<TOutcome> Outcomes;
-    double Shallow = 0.0;
+    // The worth one deep, once weighed; two deep, once looked at.
+    std::optional<double> Shallow;
     std::optional<double> Deep;
     uint32_t Tie = 0;
   };
@@ -70,12 +81,15 @@ class TStrongPlayer : public TComputerPlayer {
 
   uint32_t Seed_;
   int64_t Budget_;
+  int32_t Depth_;
   TStrongWeights Weights_;
   std::mt19937 Random_;
   std::unique_ptr<TEvaluator> Evaluator_;
   std::vector<TRoot> Roots_;
-  // Whether every order has been weighed one deep, and the next to look at two deep.
+  // Whether every order has been weighed one deep (then they are in the order
+  // of that worth), the next to weigh, and the next to look at two deep.
   bool Weighed_ = false;
+  size_t NextShallow_ = 0;
   size_t Next_ = 0;
   int32_t Me_ = 0;
   bool Done_ = true;

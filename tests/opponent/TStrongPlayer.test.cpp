@@ -90,8 +90,10 @@ TEST(TStrongPlayer, GivesOnlyOrdersAPlayerMayGiveAndTheSameOnesForTheSameSeedAnd
     if (!stacks0.empty() && i % 5) board.SetStack(stacks0.front(), TStackView{0, kQueenType, 1 + static_cast<int32_t>(random() % 15), 1});
     if (!stacks1.empty() && i % 7) board.SetStack(stacks1.back(), TStackView{1, kQueenType, 1 + static_cast<int32_t>(random() % 15), 1});
     const TViewSpan& span = spans[i % 3];
-    TStrongPlayer first(99, 3000);
-    TStrongPlayer second(99, 3000);
+    // One order deep as the program plays, and two deep as the autoplay may.
+    const int32_t depth = 1 + i % 2;
+    TStrongPlayer first(99, 3000, {}, depth);
+    TStrongPlayer second(99, 3000, {}, depth);
     const TOrder order = first.Choose(board, span);
     EXPECT_TRUE(Legal(board, order, span)) << "board " << i << ": " << CellText(order.From) << " to " << CellText(order.To);
     // Thought about in small slices, the same board gives the same order.
