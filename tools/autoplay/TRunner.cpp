@@ -165,6 +165,13 @@ TShare WilsonShare(int64_t in_wins, int64_t in_decided) {
   return share;
 }
 
+// The share and its interval as the tables show them; a map without a
+// decided game has neither.
+std::string ShareText(const TShare& in_share, int64_t in_decided) {
+  if (in_decided <= 0) return "no decided game";
+  return Fixed(in_share.Percent, 1) + " % (" + Fixed(in_share.Low, 1) + " to " + Fixed(in_share.High, 1) + " %)";
+}
+
 }  // namespace
 
 TShare FirstSideShare(const TMapTally& in_tally) {
@@ -196,10 +203,10 @@ std::string BalanceTable(const std::vector<TMapTally>& in_tallies, const std::st
   table << "| Map | Games | First side wins | Second side wins | Draws | First side share of decided games (95 % interval) | Verdict |\n";
   table << "|---|---|---|---|---|---|---|\n";
   for (const TMapTally& tally : in_tallies) {
-    const TShare share = FirstSideShare(tally);
+    const int64_t decided = tally.FirstWins + tally.SecondWins;
+    const std::string verdict = decided <= 0 ? "no decided game" : Unbalanced(tally) ? "unbalanced" : "balanced";
     table << "| " << tally.Map << " | " << tally.Games << " | " << tally.FirstWins << " | " << tally.SecondWins << " | "
-          << tally.Draws << " | " << Fixed(share.Percent, 1) << " % (" << Fixed(share.Low, 1) << " to "
-          << Fixed(share.High, 1) << " %) | " << (Unbalanced(tally) ? "unbalanced" : "balanced") << " |\n";
+          << tally.Draws << " | " << ShareText(FirstSideShare(tally), decided) << " | " << verdict << " |\n";
   }
   return table.str();
 }
@@ -211,11 +218,11 @@ std::string StrengthTable(const std::vector<TMapTally>& in_tallies, const std::s
         << " share of decided games (95 % interval) | Draws |\n";
   table << "|---|---|---|---|---|---|---|\n";
   for (const TMapTally& tally : in_tallies) {
-    const TShare share = FirstPolicyShare(tally);
     const double draws = tally.Games > 0 ? 100.0 * tally.Draws / tally.Games : 0.0;
     table << "| " << tally.Map << " | " << tally.Games << " | " << tally.PolicyWins[0] << " | " << tally.PolicyWins[1]
-          << " | " << tally.Draws << " | " << Fixed(share.Percent, 1) << " % (" << Fixed(share.Low, 1) << " to "
-          << Fixed(share.High, 1) << " %) | " << Fixed(draws, 1) << " % |\n";
+          << " | " << tally.Draws << " | "
+          << ShareText(FirstPolicyShare(tally), tally.PolicyWins[0] + tally.PolicyWins[1]) << " | " << Fixed(draws, 1)
+          << " % |\n";
   }
   return table.str();
 }
