@@ -104,16 +104,17 @@ std::vector<TCandidate> TCandidates::Of(const TPosition& in_position, const TRea
     }
   }
 
-  // The queens' ways out: the cells in view with the fewest enemy strikers,
-  // then the farthest from the enemy, then with the most free cells beside
-  // them (a queen in a corner has nowhere left to go).
+  // The queens' ways out, for a queen an enemy could strike next: the cells in
+  // view with the fewest enemy strikers, then the farthest from the enemy,
+  // then with the most free cells beside them (a queen in a corner has nowhere
+  // left to go). A queen out of reach stays where her stacks cover her.
   for (const int32_t queen : myQueens) {
     const int32_t from = stacks[static_cast<size_t>(queen)].Cell;
     const bool threatened = StrikersOfCell(in_position, in_reach, me, from, -1, span) > 0 ||
                             std::any_of(stacks.begin(), stacks.end(), [&](const TPosition::TStack& s) {
                               return s.Cell >= 0 && s.Owner != me && in_position.Touch(s.Cell, from);
                             });
-    if (!threatened && !in_closer) continue;
+    if (!threatened) continue;
     struct TFlight {
       int32_t Strikers;
       int32_t FreeBeside;

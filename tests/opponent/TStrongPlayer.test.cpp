@@ -78,6 +78,28 @@ TEST(TStrongPlayer, ClosesTheOneWayToItsQueenWhenAnEnemyCouldStrikeHer) {
       << CellText(order.From) << " to " << CellText(order.To);
 }
 
+TEST(TStrongPlayer, KeepsAQueenNoEnemyCanStrikeNextWhereSheStands) {
+  // The castle of the first side, its gate towards the enemy; no enemy stack
+  // can strike the queen next, and a far corner lies open.
+  const TBoard board = BoardFromText({
+      "...................",
+      "...................",
+      ".#####.............",
+      ".#...#.............",
+      ".#.Q.A......b...q..",
+      ".#.B.C......c......",
+      ".#####.............",
+      "...................",
+      "...................",
+  });
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    TStrongPlayer strong(seed);
+    const TOrder order = strong.Choose(board, TViewSpan{10, 13});
+    ASSERT_TRUE(Legal(board, order, TViewSpan{10, 13}));
+    EXPECT_FALSE(order.From == (TCellPos{3, 4})) << "the queen walked to " << CellText(order.To);
+  }
+}
+
 TEST(TStrongPlayer, GivesOnlyOrdersAPlayerMayGiveAndTheSameOnesForTheSameSeedAndBoard) {
   std::mt19937 random(23);
   const TViewSpan spans[] = {{3, 2}, {9, 12}, kWide};
