@@ -4,8 +4,9 @@
 # in the AddressSanitizer + UndefinedBehaviorSanitizer build that
 # tools/sanitize.sh makes (build-asan/), from a fresh seed that is printed, with
 # every game's seed and end listed. The players are mixed (random and greedy,
-# against each other and themselves) so that most games end with a queen's
-# fall; a game that reaches 400 turns is a draw. A session plays on as long
+# against each other and themselves, and the computer opponent's strong player
+# against the greedy one) so that most games end with a queen's fall; a game
+# that reaches 400 turns is a draw. A session plays on as long
 # as its map's share of the time lasts. One frame in 128 is drawn for real.
 # The games' working folders (and so their saves) are in memory where the
 # machine has a memory file system: every save is still flushed, read back and

@@ -11,8 +11,8 @@
 #include "autoplay/Strikes.h"
 #include "autoplay/THands.h"
 #include "autoplay/TPolicy.h"
-#include "autoplay/TRoutes.h"
 #include "autoplay/TWrongGame.h"
+#include "opponent/TRoutes.h"
 #include "graphics/TextureRegistry.h"
 #include "headless/GameHarness.h"
 #include "headless/WindowQuery.h"
@@ -187,6 +187,8 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
   const int64_t ordersBefore = Orders_;
   size_t step = 0;
   TPolicy* players[2] = {nullptr, nullptr};
+  // Whether the configuration's second policy plays player 0 in this game.
+  bool swapped = false;
   if (const std::string* pairing = PairingOf(in_index)) {
     for (int side = 0; side < 2; ++side) {
       const uint32_t seed = Config_.Setup.Seed * 2654435761u + static_cast<uint32_t>(2 * in_index + side) + 3;
@@ -196,7 +198,7 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
       result.Policies[side] = pairing[side];
     }
   } else {
-    const bool swapped = Config_.Setup.Swap && in_index % 2 == 1;
+    swapped = Config_.Setup.Swap && in_index % 2 == 1;
     for (int side = 0; side < 2; ++side) {
       players[side] = Policies_[swapped ? 1 - side : side].get();
       result.Policies[side] = Config_.Setup.Policies[swapped ? 1 - side : side];
@@ -248,6 +250,7 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
     if (Writer_) Writer_->Action(action);
     Do(action, board);
   }
+  if (result.Winner >= 0) result.WinnerPolicy = swapped ? 1 - result.Winner : result.Winner;
   result.Turns = TurnCounter - first.Turn;
   result.Orders = Orders_ - ordersBefore;
   result.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -22,7 +22,7 @@
 
 #include "autoplay/Strikes.h"
 #include "autoplay/TAction.h"
-#include "autoplay/TBoard.h"
+#include "opponent/TBoard.h"
 #include "autoplay/TReplay.h"
 #include "autoplay/TWrongGame.h"
 
@@ -67,6 +67,8 @@ struct TGameResult {
   int32_t Winner = -1;
   // Stopped at the time budget before it ended.
   bool Stopped = false;
+  // The policy that won (0 or 1, as in the setup's Policies), -1 for a draw.
+  int32_t WinnerPolicy = -1;
   int32_t Turns = 0;
   int64_t Orders = 0;
   double Seconds = 0.0;
