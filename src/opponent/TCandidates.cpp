@@ -16,13 +16,6 @@ constexpr size_t kCoversPerCell = 2;
 constexpr size_t kFlights = 4;
 constexpr size_t kCloseFlights = 8;
 
-double Octile(const TPosition& in_position, int32_t in_a, int32_t in_b) {
-  const int32_t stride = in_position.Stride();
-  const int32_t dc = std::abs(in_a % stride - in_b % stride);
-  const int32_t dr = std::abs(in_a / stride - in_b / stride);
-  return std::max(dc, dr) + 0.41421356 * std::min(dc, dr);
-}
-
 // Whether an enemy of in_owner could strike a stack standing on the free cell
 // in_cell next, as the regions are now.
 int32_t StrikersOfCell(const TPosition& in_position, const TReach& in_reach, int32_t in_owner, int32_t in_cell,
@@ -71,7 +64,7 @@ std::vector<TCandidate> TCandidates::Of(const TPosition& in_position, const TRea
     std::vector<std::pair<double, int32_t>> strikers;
     for (const int32_t s : mine)
       if (in_reach.Strikes(in_position, s, static_cast<int32_t>(t), span))
-        strikers.emplace_back(Octile(in_position, stacks[static_cast<size_t>(s)].Cell, target.Cell), s);
+        strikers.emplace_back(in_position.Octile(stacks[static_cast<size_t>(s)].Cell, target.Cell), s);
     std::stable_sort(strikers.begin(), strikers.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     const size_t most = target.Queen ? strikers.size() : std::min(strikers.size(), kStrikersPerTarget);
@@ -96,7 +89,7 @@ std::vector<TCandidate> TCandidates::Of(const TPosition& in_position, const TRea
         if (s == queen || in_position.Touch(from, queenCell) || !in_position.Fits(from, cell, span) ||
             !in_reach.Reaches(s, cell))
           continue;
-        covers.emplace_back(Octile(in_position, from, cell), s);
+        covers.emplace_back(in_position.Octile(from, cell), s);
       }
       std::stable_sort(covers.begin(), covers.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
       for (size_t c = 0; c < covers.size() && c < kCoversPerCell; ++c)
@@ -131,7 +124,7 @@ std::vector<TCandidate> TCandidates::Of(const TPosition& in_position, const TRea
         for (int32_t k = 0; k < 8; ++k)
           if (in_position.Free(cell + steps[k]) || cell + steps[k] == from) ++flight.FreeBeside;
         for (const TPosition::TStack& s : stacks)
-          if (s.Cell >= 0 && s.Owner != me) flight.Nearest = std::min(flight.Nearest, Octile(in_position, s.Cell, cell));
+          if (s.Cell >= 0 && s.Owner != me) flight.Nearest = std::min(flight.Nearest, in_position.Octile(s.Cell, cell));
         flights.push_back(flight);
       }
     }

@@ -5,7 +5,10 @@
 // Orders and their outcomes are applied in place; a search copies the
 // position for each line it looks at.
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <numbers>
 #include <vector>
 
 #include "opponent/TBoard.h"
@@ -71,6 +74,14 @@ class TPosition {
     const int32_t dc = in_a % stride - in_b % stride;
     const int32_t dr = in_a / stride - in_b / stride;
     return in_a != in_b && dc <= 1 && dc >= -1 && dr <= 1 && dr >= -1;
+  }
+  // The length of the shortest walk between the two cells on open ground,
+  // a diagonal step counting the root of two.
+  double Octile(int32_t in_a, int32_t in_b) const {
+    const int32_t stride = Stride();
+    const int32_t dc = std::abs(in_a % stride - in_b % stride);
+    const int32_t dr = std::abs(in_a / stride - in_b / stride);
+    return std::max(dc, dr) + (std::numbers::sqrt2 - 1.0) * std::min(dc, dr);
   }
   // The top creature's lives plus nine and a half for each creature under it:
   // about how much a stack takes to destroy.

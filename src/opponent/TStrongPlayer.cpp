@@ -6,19 +6,6 @@
 #include "opponent/TGameRoute.h"
 #include "opponent/TReach.h"
 
-namespace {
-
-constexpr double kDiagonal = 1.4142135623730951;
-
-double Octile(const TPosition& in_position, int32_t in_a, int32_t in_b) {
-  const int32_t stride = in_position.Stride();
-  const int32_t dc = std::abs(in_a % stride - in_b % stride);
-  const int32_t dr = std::abs(in_a / stride - in_b / stride);
-  return std::max(dc, dr) + (kDiagonal - 1.0) * std::min(dc, dr);
-}
-
-}  // namespace
-
 TStrongPlayer::TStrongPlayer(uint32_t in_seed, int64_t in_budget, TStrongWeights in_weights, int32_t in_depth)
     : Seed_(in_seed), Budget_(in_budget), Depth_(std::clamp(in_depth, 1, 2)), Weights_(in_weights) {}
 
@@ -77,7 +64,7 @@ int32_t TStrongPlayer::GuessStop(const TPosition& in_position, const TReach& in_
   for (int32_t k = 0; k < 8; ++k) {
     const int32_t cell = to + steps[k];
     if (!in_position.Free(cell) || !in_reach.Reaches(in_stack, cell)) continue;
-    const double length = Octile(in_position, from, cell) + Octile(in_position, cell, to);
+    const double length = in_position.Octile(from, cell) + in_position.Octile(cell, to);
     if (length < bestLength) {
       bestLength = length;
       best = cell;
