@@ -228,3 +228,52 @@ TEST_F(WinSockAsync, SecondConnectionWaitsForItsOwnAccept) {
   EXPECT_EQ(accept(listener, nullptr, nullptr), INVALID_SOCKET);
   EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
 }
+
+TEST_F(WinSockAsync, TheMessageLoopWaitsOnSocketsWithoutATimer) {
+#ifndef _WIN32
+  // On the test clock the wait is bounded, so that a fault here fails
+  // instead of hanging.
+  PlatformTest::UseTestClock(1000);
+#endif
+  const SOCKET listener = Listen(AF_INET, FD_ACCEPT);
+  ASSERT_NE(listener, INVALID_SOCKET);
+  const SOCKET client = ConnectTo(AF_INET, PortOf(listener), FD_CONNECT);
+  ASSERT_NE(client, INVALID_SOCKET);
+  MSG msg;
+  for (int i = 0; i < 10 && !(Saw(listener, FD_ACCEPT) && Saw(client, FD_CONNECT)); ++i) {
+    ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
+    EXPECT_EQ(msg.message, kSocketMessage);
+    DispatchMessageA(&msg);
+  }
+  EXPECT_TRUE(Saw(listener, FD_ACCEPT));
+  EXPECT_TRUE(Saw(client, FD_CONNECT));
+}
+
+#ifndef _WIN32
+TEST_F(WinSockAsync, OnTheTestClockASilentSocketLetsTimeGoOnQuickly) {
+  PlatformTest::UseTestClock(1000);
+  const SOCKET listener = Listen(AF_INET);
+  ASSERT_NE(listener, INVALID_SOCKET);
+  const SOCKET client = ConnectTo(AF_INET, PortOf(listener));
+  ASSERT_NE(client, INVALID_SOCKET);
+  // Thirty seconds of a 66 ms timer on the test clock, the peer saying
+  // nothing: the loop gives the network a few real milliseconds per tick,
+  // never the whole tick.
+  SetTimer(window_, kTickTimer, 66, nullptr);
+  const DWORD testStart = timeGetTime();
+  PlatformTest::UseSystemClock();
+  const DWORD realStart = timeGetTime();
+  PlatformTest::UseTestClock(testStart);
+  MSG msg;
+  int ticks = 0;
+  while (ticks < 455 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER) ++ticks;
+    DispatchMessageA(&msg);
+  }
+  EXPECT_GE(timeGetTime() - testStart, 30000u);
+  PlatformTest::UseSystemClock();
+  EXPECT_LT(timeGetTime() - realStart, 15000u);
+  EXPECT_TRUE(Saw(client, FD_CONNECT));
+  EXPECT_TRUE(Saw(listener, FD_ACCEPT));
+}
+#endif
