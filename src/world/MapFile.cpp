@@ -14,6 +14,7 @@
 #include "world/TUnit.h"
 #include "world/Utf8Text.h"
 #include "world/UnitTypes.h"
+#include "world/WholeFile.h"
 #include "world/WorldState.h"
 
 namespace {
@@ -149,18 +150,6 @@ void AppendCell(std::string& out, const TCell* cell, std::wostringstream& token)
     out += 'N';
   }
   out += ">\r\n";
-}
-
-
-// Puts the written temporary file in place of the target.
-bool ReplaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target) {
-#ifdef _WIN32
-  return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-  std::error_code error;
-  std::filesystem::rename(temporary, target, error);
-  return !error;
-#endif
 }
 
 }  // namespace
@@ -300,21 +289,4 @@ std::string WriteMapToBytes() {
   return out;
 }
 
-bool WriteMapFile(const std::wstring& in_name) {
-  const std::string bytes = WriteMapToBytes();
-  const std::filesystem::path target = MapFilePath(in_name);
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
-  std::error_code ignored;
-
-  std::filebuf file;
-  if (!file.open(temporary, std::ios::out | std::ios::binary | std::ios::trunc)) return false;
-  const bool written = file.sputn(bytes.data(), static_cast<std::streamsize>(bytes.size())) ==
-                       static_cast<std::streamsize>(bytes.size());
-  const bool closed = file.close() != nullptr;
-  if (!written || !closed || !ReplaceFile(temporary, target)) {
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
-}
+bool WriteMapFile(const std::wstring& in_name) { return WriteWholeFile(MapFilePath(in_name), WriteMapToBytes()); }

@@ -68,11 +68,10 @@ void ReadMapFromBytes(const std::string& in_bytes, TMapReadProblem* out_problem 
 // line after each row, CR LF line breaks; characters above 255 become '?'.
 std::string WriteMapToBytes();
 
-// Writes the world state to the file in_name. The bytes go to a temporary file
-// beside it first, which then replaces the target, so that a save that fails
-// or is cut short leaves the previous file intact. A file that cannot be
-// written produces nothing; nothing is reported either way. Returns whether
-// the file was written.
+// Writes the world state to the file in_name through WriteWholeFile
+// (world/WholeFile.h): a save that fails or is cut short, by a crash or a full
+// disk, leaves the previous file intact, and a read-only file is not replaced.
+// Nothing is reported; returns whether the file was written.
 bool WriteMapFile(const std::wstring& in_name);
 
 // The file-system path of a map file name: the name as it is on Windows, its

@@ -150,9 +150,12 @@ GpStatus GdipGetGenericFontFamilySansSerif(GpFontFamily** family) {
 
 // Writes the name the family was asked for (the installed family for the
 // generic one), cut to 31 characters and terminated. The language is ignored.
+// Without a buffer there is nothing to write, and the answer is Ok, as GDI+
+// on Windows answers.
 GpStatus GdipGetFamilyName(const GpFontFamily* family, WCHAR name[32], LANGID) {
   auto* object = GdipLookup<GdipFontFamilyObject>(family);
-  if (object == nullptr || name == nullptr) return InvalidParameter;
+  if (object == nullptr) return InvalidParameter;
+  if (name == nullptr) return Ok;
   size_t count = std::min<size_t>(object->name.size(), 31);
   for (size_t i = 0; i < count; ++i) name[i] = object->name[i];
   name[count] = L'\0';

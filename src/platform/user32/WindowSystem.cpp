@@ -307,11 +307,11 @@ HWND WindowSystem::CreateWindow(DWORD exStyle, LPCSTR className, LPCSTR windowNa
     }
   }
 
-  const RECT client = ClientOnScreen(*w);
-  Call(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(Width(client), Height(client)));
-  if (!Find(hwnd)) return nullptr;
-  Call(hwnd, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
-  if (!Find(hwnd)) return nullptr;
+  if (style & WS_POPUP) {
+    if (!SendInitialSize(hwnd)) return nullptr;
+  } else {
+    w->sizePending = true;
+  }
   guard.Complete();
   if (requestedStyle & WS_VISIBLE) ShowWindow(hwnd, (requestedStyle & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
   return Find(hwnd) ? hwnd : nullptr;
@@ -634,5 +634,20 @@ BOOL WindowSystem::ShowWindow(HWND hwnd, int command) {
       // SW_SHOW and the no-activate forms; minimising is not modelled.
       break;
   }
+  if ((w = Find(hwnd)) && w->sizePending) {
+    w->sizePending = false;
+    SendInitialSize(hwnd);
+  }
   return wasVisible;
+}
+
+bool WindowSystem::SendInitialSize(HWND hwnd) {
+  WindowEntry* w = Find(hwnd);
+  if (!w) return false;
+  const RECT client = ClientOnScreen(*w);
+  Call(hwnd, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(Width(client), Height(client)));
+  if (!(w = Find(hwnd))) return false;
+  const RECT moved = ClientOnScreen(*w);
+  Call(hwnd, WM_MOVE, 0, MAKELPARAM(moved.left, moved.top));
+  return Find(hwnd) != nullptr;
 }

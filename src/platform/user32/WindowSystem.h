@@ -59,6 +59,9 @@ struct WindowEntry {
   UINT lastSizeType = SIZE_RESTORED;
   POINT minTrack{0, 0};  // from the last WM_GETMINMAXINFO
   bool destroying = false;
+  // An overlapped window gets its first WM_SIZE and WM_MOVE when it is first
+  // shown, not while it is created (pop-ups get them at creation), as on Windows.
+  bool sizePending = false;
 
   bool invalid = false;  // has an update region
   RECT update{};         // its bounds, client coordinates
@@ -171,6 +174,9 @@ class WindowSystem final : public DisplayEvents {
   // Moves the window to a new outer rectangle; sends WM_MOVE if the client area
   // moved and WM_SIZE (with sizeType) if its size or the size type changed.
   void SetOuterRect(HWND hwnd, const RECT& outer, UINT sizeType);
+  // Sends the WM_SIZE and WM_MOVE that tell a new window where it is; false
+  // when the window did not survive them.
+  bool SendInitialSize(HWND hwnd);
   void Maximize(HWND hwnd);
   void Restore(HWND hwnd);
   DisplayWindowShape ShapeOf(const WindowEntry& w) const;

@@ -1,5 +1,27 @@
-// timeGetTime and the test clock.
+// timeGetTime, on the system's clock and on the test clock.
+#include <chrono>
+
 #include "platform/user32/UserTestSupport.h"
+
+// On the system's clock the time moves on by itself, a millisecond or a few
+// at a time (Windows counts in steps of 1 to 16 ms), never backwards.
+TEST(WinMMSystemTime, TimeGetTimeMovesOnInSmallSteps) {
+#ifndef _WIN32
+  PlatformTest::Reset();
+#endif
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  DWORD previous = timeGetTime();
+  int steps = 0;
+  while (steps < 5 && std::chrono::steady_clock::now() < deadline) {
+    const DWORD now = timeGetTime();
+    if (now == previous) continue;
+    const DWORD step = now - previous;
+    EXPECT_LE(step, 1000u) << "a step of " << step << " ms (unsigned: a step back is a huge one)";
+    previous = now;
+    ++steps;
+  }
+  EXPECT_EQ(steps, 5) << "the time stood still for five seconds";
+}
 
 #ifndef _WIN32
 
