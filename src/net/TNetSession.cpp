@@ -193,12 +193,18 @@ void TNetSession::ServeGuest(uint32_t in_now) {
     ++TurnedAway_;
     Retire(std::move(Candidate_), in_now);
   };
-  if (hello.Kind != TKind::Hello || hello.FromHost) {
+  if (hello.Kind != TKind::Hello) {
     ++TurnedAway_;
     Candidate_.reset();
     return;
   }
+  // Another protocol's hello is read for its version alone.
   if (hello.Protocol != kProtocolVersion) return turnAway(TRefusal::WrongProtocol);
+  if (hello.FromHost) {
+    ++TurnedAway_;
+    Candidate_.reset();
+    return;
+  }
   if (hello.Program != ProgramVersion()) return turnAway(TRefusal::WrongProgram);
   if (hello.Code != Setup_.Code) {
     Paused_ = true;
@@ -292,12 +298,14 @@ bool TNetSession::Handle(const TMessage& in_message, uint32_t in_now) {
         return false;
       }
       if (!Greeted_) {
-        if (in_message.Kind != TKind::Hello || !in_message.FromHost) return garbage("a host that does not greet");
-        PeerProgram_ = in_message.Program;
+        if (in_message.Kind != TKind::Hello) return garbage("a host that does not greet");
+        // Another protocol's hello is read for its version alone.
         if (in_message.Protocol != kProtocolVersion) {
           Fail(TFault::WrongProtocol, 0, "the host speaks another protocol", in_now);
           return false;
         }
+        if (!in_message.FromHost) return garbage("a host that greets as a guest");
+        PeerProgram_ = in_message.Program;
         if (in_message.Program != ProgramVersion()) {
           Fail(TFault::WrongProgram, 0, "the host is another version", in_now);
           return false;

@@ -2,7 +2,7 @@
 // with which errors.
 #include <cstring>
 
-#include "SocketTestSupport.h"
+#include "support/SocketTestSupport.h"
 #include "support/KnownWineDifference.h"
 
 using WinSockAsync = SocketTest;

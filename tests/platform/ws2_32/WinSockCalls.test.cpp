@@ -1,7 +1,7 @@
 // Start-up, bad arguments, options and the blocking mode.
 #include <cstring>
 
-#include "SocketTestSupport.h"
+#include "support/SocketTestSupport.h"
 #include "support/KnownWineDifference.h"
 
 using WinSockCalls = SocketTest;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "SocketTestSupport.h"
+#include "support/SocketTestSupport.h"
 #include "support/KnownWineDifference.h"
 
 using WinSockLookup = SocketTest;

@@ -1,6 +1,7 @@
 #pragma once
-// Shared by the sockets' tests: Windows Sockets started, one window that
-// records every socket message it gets, and a message loop that runs until a
+// Shared by the sockets' and the network game's tests: Windows Sockets
+// started, one window that records every socket message it gets (and hands it
+// to OnSocketMessage), and a message loop that runs until a
 // condition holds or a time runs out. Every address is on this machine
 // (127.0.0.1 and ::1). Elsewhere than on Windows the tests start from a fresh
 // platform, headless, on the system clock: the network takes real time.
@@ -192,6 +193,9 @@ class SocketTest : public ::testing::Test {
     return got;
   }
 
+  // Called with every socket message the window gets, after it is recorded.
+  virtual void OnSocketMessage(WPARAM /*wParam*/, LPARAM /*lParam*/) {}
+
   HWND window_ = nullptr;
   std::vector<SocketEvent> events_;
   std::vector<SOCKET> sockets_;
@@ -201,6 +205,7 @@ class SocketTest : public ::testing::Test {
     if (message == kSocketMessage && current_) {
       current_->events_.push_back(SocketEvent{static_cast<SOCKET>(wParam), WSAGETSELECTEVENT(lParam),
                                               WSAGETSELECTERROR(lParam)});
+      current_->OnSocketMessage(wParam, lParam);
       return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
