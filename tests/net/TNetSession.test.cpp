@@ -2,6 +2,7 @@
 // one process, the digests that prove both copies agree, and every way the
 // other side can fail: a wrong code or version, garbage, frames too large or
 // cut short, a peer that vanishes or goes quiet, a host nobody listens for.
+#include <cctype>
 #include <random>
 
 #include "NetTestSupport.h"
