@@ -15,7 +15,9 @@ std::string Trimmed(const std::string& in_text) {
   return in_text.substr(first, last - first);
 }
 
-bool ReadPort(const std::string& in_text, uint16_t& out_port) {
+}  // namespace
+
+bool ParsePort(const std::string& in_text, uint16_t& out_port) {
   if (in_text.empty() || in_text.size() > 5) return false;
   uint32_t value = 0;
   for (const char c : in_text) {
@@ -26,6 +28,8 @@ bool ReadPort(const std::string& in_text, uint16_t& out_port) {
   out_port = static_cast<uint16_t>(value);
   return true;
 }
+
+namespace {
 
 // Whether the address is one a player elsewhere could not use.
 bool OnlyHere(const sockaddr* in_address) {
@@ -51,11 +55,11 @@ bool ParseAddress(const std::string& in_text, uint16_t in_defaultPort, THostAndP
     if (close == std::string::npos || close == 1) return false;
     address.Host = text.substr(1, close - 1);
     const std::string rest = text.substr(close + 1);
-    if (!rest.empty() && (rest.front() != ':' || !ReadPort(rest.substr(1), address.Port))) return false;
+    if (!rest.empty() && (rest.front() != ':' || !ParsePort(rest.substr(1), address.Port))) return false;
   } else if (std::count(text.begin(), text.end(), ':') == 1) {
     const size_t colon = text.find(':');
     address.Host = text.substr(0, colon);
-    if (address.Host.empty() || !ReadPort(text.substr(colon + 1), address.Port)) return false;
+    if (address.Host.empty() || !ParsePort(text.substr(colon + 1), address.Port)) return false;
   } else {
     // No colon, or an IPv6 address with its many.
     address.Host = text;

@@ -23,6 +23,9 @@ struct THostAndPort {
 // port that is no number from 1 to 65535, or brackets that do not close.
 bool ParseAddress(const std::string& in_text, uint16_t in_defaultPort, THostAndPort& out_address);
 
+// Reads a port as typed: a number from 1 to 65535, digits only.
+bool ParsePort(const std::string& in_text, uint16_t& out_port);
+
 // The address as a player reads it: "192.168.1.5" or "fe80::1"; empty when it cannot be written.
 std::string AddressText(const sockaddr* in_address, int in_length);
 

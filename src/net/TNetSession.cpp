@@ -495,6 +495,11 @@ void TNetSession::Replayed(int32_t in_turn, uint64_t in_digest, uint32_t in_now)
   TryFinish(in_now);
 }
 
+void TNetSession::ReplayFailed(uint32_t in_now) {
+  if (State_ != TState::Playing || Orders_.empty()) return;
+  Fail(TFault::Mismatch, 0, "the other copy's order cannot be carried out here", in_now, true, TByeReason::Mismatch);
+}
+
 void TNetSession::Finish(uint32_t in_now) {
   FinishWanted_ = true;
   TryFinish(in_now);

@@ -130,6 +130,9 @@ class TNetSession {
   // The peer's order of in_turn is replayed; the world's digest after it is
   // compared with the peer's, and sent back.
   void Replayed(int32_t in_turn, uint64_t in_digest, uint32_t in_now);
+  // The peer's next order cannot be carried out here: the copies cannot stay
+  // in step, and the session ends on both ends as positions that differ.
+  void ReplayFailed(uint32_t in_now);
   // Whether this end's last order still waits for the peer's digest.
   bool AwaitingDigest() const { return AwaitedTurn_ >= 0; }
 

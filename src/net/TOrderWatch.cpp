@@ -87,4 +87,13 @@ bool TOrderWatch::Take(const TMap* in_map, int32_t& out_turn, TNetOrder& out_ord
   return true;
 }
 
+bool TOrderWatch::TakeNow(const TMap* in_map, int32_t& out_turn, TNetOrder& out_order) {
+  Look(in_map);
+  if (!Over_ && !Running_) return false;
+  Over_ = Running_ = false;
+  out_turn = Turn_;
+  out_order = Order_;
+  return true;
+}
+
 }  // namespace NNet

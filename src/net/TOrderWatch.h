@@ -31,6 +31,10 @@ class TOrderWatch {
   // The order given in turn out_turn, once it is over and in_map's board
   // rests; each order is told once.
   bool Take(const TMap* in_map, int32_t& out_turn, TNetOrder& out_order);
+  // The same without waiting for the board to rest, and for an order still
+  // running: for the moment a won game leaves the screen, which comes at the
+  // same point of the game on both copies.
+  bool TakeNow(const TMap* in_map, int32_t& out_turn, TNetOrder& out_order);
   // Forgets what it saw, as when another game comes on the screen.
   void Reset();
 

@@ -30,3 +30,12 @@ TEST(NetAddress, WhatIsNoAddressIsRefused) {
     EXPECT_EQ(Read(text), "(refused)") << text;
   }
 }
+
+TEST(NetAddress, APortIsANumberFrom1To65535) {
+  uint16_t port = 0;
+  EXPECT_TRUE(NNet::ParsePort("1", port));
+  EXPECT_EQ(port, 1);
+  EXPECT_TRUE(NNet::ParsePort("65535", port));
+  EXPECT_EQ(port, 65535);
+  for (const char* text : {"", "0", "65536", "99999", "1x", " 5", "+5", "000001"}) EXPECT_FALSE(NNet::ParsePort(text, port)) << text;
+}

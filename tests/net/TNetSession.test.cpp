@@ -103,6 +103,17 @@ INSTANTIATE_TEST_SUITE_P(EitherSide, NetMismatch, ::testing::Bool(),
 
 using NetSession = NetSessionTest;
 
+TEST_F(NetSession, AnOrderThatCannotBeReplayedStopsBothSides) {
+  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(host_->SendOrder(host_->NextTurn(), Script(1)[0], 5, Now()));
+  NNet::TMessage order;
+  ASSERT_TRUE(Until([&] { return guest_->PeekOrder(order); }));
+  guest_->ReplayFailed(Now());
+  EXPECT_EQ(guest_->Fault(), TFault::Mismatch);
+  ASSERT_TRUE(Until([&] { return host_->State() == TState::Failed; }));
+  EXPECT_EQ(host_->Fault(), TFault::Mismatch);
+}
+
 TEST_F(NetSession, TheGuestsMapMustBeTheHostsBeforePlayBegins) {
   ASSERT_TRUE(host_->Host(Setup(), Now()));
   guest_->Join("127.0.0.1", host_->Port(), kCode, Now());
