@@ -111,3 +111,24 @@ TEST_F(OrderWatchTest, AStrikeIsToldOnceTheStackItKilledIsGone) {
   EXPECT_EQ(StackAt(2, 0), nullptr);
   EXPECT_FALSE(map->Moving);
 }
+
+TEST_F(OrderWatchTest, AnOrderStillRunningIsToldAtOnceWhenAskedForNow) {
+  // As when a won game leaves the screen in the middle of the last order.
+  TMap* map = Show(GridMapText(0, 5, 1, {{0, 0, "<[0 0]NU0[0 10 1 0 9]>"}}));
+  ASSERT_NE(map, nullptr);
+  int32_t turn = -1;
+  NNet::TNetOrder order;
+  EXPECT_FALSE(Watch.TakeNow(map, turn, order)) << "nothing was given";
+  Pressed([&] { Click(0, 0); });
+  Hover(4, 0);
+  Pressed([&] { Click(4, 0); });
+  Harness.Tick();
+  Watch.AfterTick(map);
+  ASSERT_TRUE(map->Moving);
+  EXPECT_FALSE(Watch.Take(map, turn, order)) << "the walk goes on";
+  ASSERT_TRUE(Watch.TakeNow(map, turn, order));
+  EXPECT_EQ(turn, 0);
+  EXPECT_EQ(order.Kind, NNet::TOrderKind::Move);
+  EXPECT_EQ(order.To, (NNet::TCellRef{4, 0}));
+  EXPECT_FALSE(Await(turn, order)) << "told once, even when the walk ends";
+}
