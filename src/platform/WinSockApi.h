@@ -150,6 +150,9 @@ struct linger {
   USHORT l_linger;
 };
 
+// The Windows values, also where a system header of the host defined its own first.
+#undef FIONREAD
+#undef FIONBIO
 #define FIONREAD 0x4004667FL
 #define FIONBIO ((long)0x8004667EL)
 
