@@ -238,11 +238,12 @@ $sudo dpkg -i "$deb"
 installed=yes
 dpkg-query -L krambol | sort >"$scratch/files"
 for path in /usr/games/krambol /usr/lib/games/krambol/krambol /usr/games/krambol-editor \
-  /usr/lib/games/krambol/krambol-editor; do
+  /usr/lib/games/krambol/krambol-editor /usr/games/krambol-versus /usr/lib/games/krambol/krambol-versus; do
   [ -x "$path" ] || fail "$path is missing or not executable"
 done
 for path in /usr/share/applications/krambol.desktop /usr/share/man/man6/krambol.6.gz \
   /usr/share/applications/krambol-editor.desktop /usr/share/man/man6/krambol-editor.6.gz \
+  /usr/share/applications/krambol-versus.desktop /usr/share/man/man6/krambol-versus.6.gz \
   /usr/share/doc/krambol/copyright /usr/share/games/krambol/res/Unit; do
   [ -e "$path" ] || fail "$path is missing"
 done

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds (or brings up to date) the 32-bit Windows krambol.exe and packs what a
 # player needs into dist/krambol-win32.zip: krambol.exe, the map editor
-# krambol-editor.exe, res/ with every
+# krambol-editor.exe, the game against the computer krambol-versus.exe, res/ with every
 # generated image, the sample maps and README.txt (Russian, then English;
 # UTF-8 with a byte-order mark and CR LF line ends, so Notepad shows it).
 # Unpacking the zip anywhere and starting krambol.exe is the whole installation.
@@ -14,7 +14,8 @@ tools/build-windows.sh
 stage=build-windows/package
 rm -rf "$stage"
 mkdir -p "$stage" dist
-cp build-windows/src/shell/krambol.exe build-windows/src/editor/krambol-editor.exe "$stage/"
+cp build-windows/src/shell/krambol.exe build-windows/src/editor/krambol-editor.exe \
+  build-windows/src/versus/krambol-versus.exe "$stage/"
 cp -r build-windows/res "$stage/res"
 rm -f "$stage/res/.generated"
 cp maps/*.map "$stage/"

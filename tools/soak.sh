@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The autoplay's soak: whole games with random players on every sample map for
-# about SECONDS seconds (60 unless given), in the AddressSanitizer +
+# about SECONDS seconds (60 unless given), then a few games of the computer
+# opponent's strong player against its greedy one, in the AddressSanitizer +
 # UndefinedBehaviorSanitizer build that tools/sanitize.sh makes (build-asan/),
 # from a fresh seed that is printed. One frame in 128 is drawn for real. It
 # passes when it finds nothing; a failure prints its report and the end of the
@@ -18,6 +19,10 @@ rm -rf "$replays"
 status=0
 build-asan/tools/autoplay/autoplay --seconds "$seconds" --seed "$seed" --jobs "$(nproc)" --draw-every 128 \
   --replay-dir "$replays" || status=$?
+if [ "$status" -eq 0 ]; then
+  build-asan/tools/autoplay/autoplay --maps maps/duel.map maps/forest.map --games 2 --policies strong,greedy --swap \
+    --seed "$seed" --jobs "$(nproc)" --draw-every 128 --replay-dir "$replays" || status=$?
+fi
 if [ "$status" -ne 0 ]; then
   for replay in "$replays"/*.replay; do
     [ -e "$replay" ] || continue

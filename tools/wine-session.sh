@@ -6,7 +6,8 @@
 # title and a clean end. The game runs under Windows code page 1252, so the
 # CP1251 title must come through the wide path to read right. Then a second
 # run, under code page 1251, with a unit image missing from res/ must end with
-# the wide "Fatal Error" box, which Enter closes.
+# the wide "Fatal Error" box, which Enter closes. Last, krambol-versus.exe
+# plays a computer turn on the duel map and ends cleanly.
 #
 # The pictures of both builds and their differences stay in
 # build-windows/wine-session/ for a person to look at. When this machine cannot
@@ -303,6 +304,52 @@ done
 [ -n "$closed" ] || fail "krambol.exe did not end after Enter in the \"Fatal Error\" box"
 [ "$status" = 0 ] || fail "krambol.exe ended with status $status after the \"Fatal Error\" box"
 echo "  the run ended with the \"Fatal Error\" box (missing-fatal-error.png), closed with Enter; status 0"
+
+# --- The game against the computer -----------------------------------------
+echo "Wine session: krambol-versus.exe, the computer moving first, plays its turn"
+rm -rf "$out/wine-versus"
+cp -r "$out/wine" "$out/wine-versus"
+rm -f "$out/wine-versus/Save01.map" "$out/wine-versus/option.ini"
+(cd "$out/wine-versus" && DISPLAY=$wine_display exec timeout 600 wine krambol-versus.exe >"$out/wine-versus.log" 2>&1) &
+versus_job=$!
+WINE_CLEANUP_PIDS+=("$versus_job")
+wine_window=$(find_window "$wine_display" krambol-versus.exe 180) || fail "krambol-versus.exe opened no window"
+previous_wine=$shots/00-start-wine.png
+versus() {  # versus <name> [wait options] -- <action>
+  local name=$1 waits=() result
+  shift
+  while [ "$1" != -- ]; do waits+=("$1"); shift; done
+  shift
+  "$@" wine
+  if ! result=$(x_wine "$check" wait "$wine_window" "$shots/versus-$name.png" --timeout 240 --stable 1500 \
+                 --changed-from "$previous_wine" "${waits[@]}"); then
+    fail "the game against the computer, $name: $result"
+  fi
+  previous_wine=$shots/versus-$name.png
+}
+# The start menu (300 x 320) centred on the client area: "первым", "Лёгкий", "Выбрать карту".
+versus start-menu -- resize
+title=$(x_wine xprop -notype -id "$wine_window" _NET_WM_NAME | sed 's/^[^=]*= //')
+[ "$title" = '"Крамбол: против компьютера."' ] || fail "krambol-versus.exe's window is titled $title"
+versus computer-first -- click 449 320
+versus easy -- click 449 380
+versus map-list -- click 512 430
+versus duel-chosen -- click_duel
+# The computer plays at once: the stack selected, the route, the walk; then
+# the side menu's swatch shows the person's player.
+versus computer-turn --changed-in 850,135,140,40 --changed-min 200 -- click 437 510
+versus game-menu -- click 922 55
+versus quit-question -- click 511 449
+click 478 370 wine
+deadline=$((SECONDS + 120))
+while kill -0 "$versus_job" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+  box=$(titled_window "$wine_display" "Fatal Error")
+  [ -z "$box" ] || fail "krambol-versus.exe ended with a \"Fatal Error\" box"
+  sleep 0.2
+done
+wine_wait_exit "$versus_job" 1 status || fail "krambol-versus.exe did not end after \"Да\""
+[ "$status" = 0 ] || fail "krambol-versus.exe ended with status $status"
+echo "  the computer played its turn (versus-computer-turn.png); the program ended with status 0"
 
 echo "Wine session passed in $((SECONDS - started)) s; differences per step (tolerance 48, shift 1, limit $max_percent %):"
 printf '  %s\n' "${summary[@]}"

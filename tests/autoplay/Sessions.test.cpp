@@ -195,6 +195,22 @@ TEST(TRunner, TheFirstSideShareCarriesItsIntervalAndTheVerdict) {
       << table;
   EXPECT_NE(table.find("| first.map | 100 | 61 | 39 | 0 | 61.0 % "), std::string::npos) << table;
   EXPECT_NE(table.find("unbalanced |"), std::string::npos);
+  // The strength table counts wins by policy, whichever side each played.
+  TMapTally strong{"strong.map", 100, 0, 45, 45, 10, 0, 1.0, {72, 18}};
+  const std::string policies[2] = {"strong", "greedy"};
+  const std::string strength = StrengthTable({strong}, policies);
+  EXPECT_NE(strength.find("| Map | Games | strong wins | greedy wins | Draws | strong share of decided games"),
+            std::string::npos)
+      << strength;
+  EXPECT_NE(strength.find("| strong.map | 100 | 72 | 18 | 10 | 80.0 % (70.6 to 87.0 %) | 10.0 % |"), std::string::npos)
+      << strength;
+  // Every game a draw: no share to give, and no verdict on the balance.
+  TMapTally drawn{"drawn.map", 100, 0, 0, 0, 100, 0, 1.0};
+  EXPECT_NE(BalanceTable({drawn}, "strong against strong")
+                .find("| drawn.map | 100 | 0 | 0 | 100 | no decided game | no decided game |"),
+            std::string::npos);
+  EXPECT_NE(StrengthTable({drawn}, policies).find("| drawn.map | 100 | 0 | 0 | 100 | no decided game | 100.0 % |"),
+            std::string::npos);
   EXPECT_EQ(TallyLine(TMapTally{"x.map", 4, 100, 1, 2, 1, 40, 2.0}),
             "x.map: 4 games, 100 orders, wins 1 first side / 2 second side, 1 draws, 10.0 turns per game, 50 orders/s, "
             "2.0 games/s");

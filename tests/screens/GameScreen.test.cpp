@@ -43,17 +43,6 @@ class GameScreenTest : public ScreenTest {
     return sides.size() == 1 ? sides.front() : nullptr;
   }
 
-  // Picks the row of the open map list and presses "Загрузить".
-  void LoadRow(const std::wstring& path) {
-    const auto lists = LiveOf<TNewGameMenu>();
-    ASSERT_EQ(lists.size(), 1u);
-    for (size_t i = 1; i < lists.front()->List->Children.size(); ++i) {
-      auto* row = static_cast<TWinTextList*>(lists.front()->List->Children[i]);
-      if (row->Text == path) Click(row);
-    }
-    ClickButton(lists.front(), L"Загрузить");
-  }
-
   // The game's main menu, opened through the side menu.
   TGameMainMenu* OpenGameMainMenu(TGameMenu* side) {
     ClickButton(side, L"Главное меню.");

@@ -125,5 +125,16 @@ class ScreenTest : public ::testing::Test {
   // Clicks the button with this caption in the window.
   void ClickButton(const TWindow* window, const std::wstring& text) { Click(ButtonOf(window, text)); }
 
+  // Picks the row of the open map list and presses "Загрузить".
+  void LoadRow(const std::wstring& path) {
+    const auto lists = LiveOf<TNewGameMenu>();
+    ASSERT_EQ(lists.size(), 1u);
+    for (size_t i = 1; i < lists.front()->List->Children.size(); ++i) {
+      auto* row = static_cast<TWinTextList*>(lists.front()->List->Children[i]);
+      if (row->Text == path) Click(row);
+    }
+    ClickButton(lists.front(), L"Загрузить");
+  }
+
   TGameHarness Harness;
 };

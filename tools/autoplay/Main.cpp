@@ -20,7 +20,8 @@ namespace {
 const char kUsage[] =
     "usage: autoplay [options]\n"
     "  --maps FILE...       the maps to play (default: every .map of the sample maps)\n"
-    "  --policies A,B       random or greedy, for player 0 and player 1 (default random,random)\n"
+    "  --policies A,B       random, greedy, strong or strong2 (two orders deep), for player 0 and\n"
+    "                       player 1 (default random,random)\n"
     "  --swap               the policies change sides every other game\n"
     "  --seconds S          play for about S seconds (no game starts after)\n"
     "  --games N            play N games on every map\n"
@@ -33,7 +34,8 @@ const char kUsage[] =
     "  --session-games N    games per run of the program (default 20)\n"
     "  --replay-dir DIR     where replay files go (default autoplay-replays)\n"
     "  --keep-replays       keep the replay files (and error output) of sessions that passed too\n"
-    "  --report FILE        write the balance table (Markdown) there\n"
+    "  --report FILE        write the balance table (Markdown) there, or with two different\n"
+    "                       policies the strength table (the wins of each)\n"
     "  --replay FILE        play a replay file again and check it\n";
 
 bool ReadMap(const std::filesystem::path& path, TMapFile& map, std::string& error) {
@@ -93,7 +95,7 @@ int main(int argc, char** argv) {
       config.Policies[0] = both.substr(0, comma);
       config.Policies[1] = comma == std::string::npos ? config.Policies[0] : both.substr(comma + 1);
       if (!IsPolicyName(config.Policies[0]) || !IsPolicyName(config.Policies[1])) {
-        std::cerr << "autoplay: the policies are random and greedy\n";
+        std::cerr << "autoplay: the policies are random, greedy, strong and strong2\n";
         return 2;
       }
     } else if (option == "--swap") {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "autoplay/TBoard.h"
+#include "opponent/TBoard.h"
 
 // The rolls (0 to 32767 each, oldest first) that lead from the generator's
 // state in_before to in_after; nothing when in_after is not reached within

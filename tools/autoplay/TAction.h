@@ -23,7 +23,7 @@
 #include <optional>
 #include <string>
 
-#include "autoplay/TBoard.h"
+#include "opponent/TBoard.h"
 
 enum class TActionKind { Order, Cut, Probe, Pass, Save, Menu, Try };
 

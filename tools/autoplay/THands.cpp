@@ -6,6 +6,7 @@
 #include "autoplay/AutoplayFailure.h"
 #include "headless/GameHarness.h"
 #include "headless/WindowQuery.h"
+#include "opponent/TMapView.h"
 #include "platform/PlatformTest.h"
 #include "shell/TTimer.h"
 #include "toolkit/TWinButton.h"
@@ -15,25 +16,10 @@
 
 namespace {
 
-// A cell counts as shown when this many pixels of it, each way, are in view.
-constexpr int32_t kShownPixels = 8;
 // The longest single drag of the map, well inside the signed 16-bit mouse coordinates.
 constexpr int32_t kLongestDrag = 10000;
 
-TRect Intersection(const TRect& a, const TRect& b) {
-  const int32_t left = std::max(a.x, b.x);
-  const int32_t top = std::max(a.y, b.y);
-  const int32_t right = std::min(a.x + a.width, b.x + b.width);
-  const int32_t bottom = std::min(a.y + a.height, b.y + b.height);
-  if (right <= left || bottom <= top) return TRect{0, 0, 0, 0};
-  return TRect{left, top, right - left, bottom - top};
-}
-
 }  // namespace
-
-bool TViewSpan::Fits(TCellPos in_a, TCellPos in_b) const {
-  return std::abs(in_a.Column - in_b.Column) <= Columns && std::abs(in_a.Row - in_b.Row) <= Rows;
-}
 
 THands::THands(TGameHarness& in_harness, uint32_t in_seed, int32_t in_drawEvery, int32_t in_frameBound)
     : Harness_(in_harness), DrawChoice_(in_seed), DrawEvery_(in_drawEvery), FrameBound_(in_frameBound) {}
@@ -102,35 +88,19 @@ TWinCell* THands::CellWindow(TCellPos in_cell) const {
 
 TViewSpan THands::Span() const {
   const TMap* map = Map();
-  if (!map) return TViewSpan{};
-  // Two cells d apart fit when d cells plus a sliver of each end fit the view.
-  const auto span = [](int32_t view, int32_t cell) {
-    return std::max(0, (view + cell - 2 * kShownPixels - 1) / cell);
-  };
-  return TViewSpan{span(map->Width, TWinCell::kWidth), span(map->Height, TWinCell::kHeight)};
+  return map ? TMapView(*map).Span() : TViewSpan{};
 }
 
 void THands::Show(TCellPos in_a, TCellPos in_b) {
   TMap* map = Map();
-  const TWinCell* a = CellWindow(in_a);
-  const TWinCell* b = CellWindow(in_b);
   const TWinCell* origin = CellWindow({0, 0});
-  if (!map || !a || !b || !origin) throw TAutoplayFailure("no map window with the cells " + CellText(in_a) + " and " + CellText(in_b));
-  const TRect view{0, 0, map->Width, map->Height};
-  const auto whole = [&](const TWinCell* cell) {
-    const TRect inside = Intersection(cell->Bounds(), view);
-    return inside.width == cell->Width && inside.height == cell->Height;
-  };
-  if (whole(a) && whole(b)) return;
-
-  // Centre the pair in the map window: where cell (0, 0) must go, in the map's own coordinates.
-  const int32_t left = std::min(in_a.Column, in_b.Column) * TWinCell::kWidth;
-  const int32_t top = std::min(in_a.Row, in_b.Row) * TWinCell::kHeight;
-  const int32_t width = (std::abs(in_a.Column - in_b.Column) + 1) * TWinCell::kWidth;
-  const int32_t height = (std::abs(in_a.Row - in_b.Row) + 1) * TWinCell::kHeight;
-  const int32_t wantX = (map->Width - width) / 2 - left;
-  const int32_t wantY = (map->Height - height) / 2 - top;
-  const TPoint grab = OnScreen(map, map->X + map->Width / 2, map->Y + map->Height / 2);
+  if (!map || !CellWindow(in_a) || !CellWindow(in_b) || !origin)
+    throw TAutoplayFailure("no map window with the cells " + CellText(in_a) + " and " + CellText(in_b));
+  const TMapView view(*map);
+  const TPoint drag = view.DragToShow(in_a, in_b);
+  const int32_t wantX = origin->X + drag.x;
+  const int32_t wantY = origin->Y + drag.y;
+  const TPoint grab = view.Middle();
   while (origin->X != wantX || origin->Y != wantY) {
     const int32_t dx = std::clamp(wantX - origin->X, -kLongestDrag, kLongestDrag);
     const int32_t dy = std::clamp(wantY - origin->Y, -kLongestDrag, kLongestDrag);
@@ -148,10 +118,10 @@ void THands::Show(TCellPos in_a, TCellPos in_b) {
 
 TPoint THands::PointOn(TCellPos in_cell) const {
   const TMap* map = Map();
-  const TWinCell* cell = CellWindow(in_cell);
-  if (!map || !cell) throw TAutoplayFailure("no cell window for " + CellText(in_cell));
-  const TRect inside = Intersection(cell->Bounds(), TRect{0, 0, map->Width, map->Height});
-  if (inside.width < kShownPixels || inside.height < kShownPixels)
+  const std::optional<TPoint> point = map ? TMapView(*map).PointOn(in_cell) : std::nullopt;
+  if (!point) {
+    if (!CellWindow(in_cell)) throw TAutoplayFailure("no cell window for " + CellText(in_cell));
     throw TAutoplayFailure("the cell " + CellText(in_cell) + " is not in view");
-  return OnScreen(cell, inside.x + inside.width / 2, inside.y + inside.height / 2);
+  }
+  return *point;
 }

@@ -10,21 +10,14 @@
 #include <random>
 #include <string>
 
-#include "autoplay/TBoard.h"
 #include "graphics/Geometry.h"
+#include "opponent/TBoard.h"
+#include "opponent/TViewSpan.h"
 
 class TGameHarness;
 class TMap;
 class TWindow;
 class TWinCell;
-
-// How far apart two cells may lie and still both be shown on the map at once,
-// in columns and rows.
-struct TViewSpan {
-  int32_t Columns = 0;
-  int32_t Rows = 0;
-  bool Fits(TCellPos in_a, TCellPos in_b) const;
-};
 
 class THands {
  public:

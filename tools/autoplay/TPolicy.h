@@ -23,6 +23,7 @@ class TPolicy {
   virtual TAction Choose(const TBoard& in_board, const TViewSpan& in_span) = 0;
 };
 
-// "random" or "greedy", seeded; null for another name.
+// "random", "greedy" (the computer opponent's "Лёгкий") or "strong" ("Сильный"),
+// seeded; null for another name.
 std::unique_ptr<TPolicy> MakePolicy(const std::string& in_name, uint32_t in_seed);
 bool IsPolicyName(const std::string& in_name);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "autoplay/TBoard.h"
-#include "autoplay/TRoutes.h"
+#include "opponent/TBoard.h"
+#include "opponent/TRoutes.h"
 
 namespace {
 

@@ -58,7 +58,7 @@ void WriteResults(const std::filesystem::path& path, const TSessionResult& resul
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   for (const TGameResult& game : result.Games)
     file << "game " << game.Map << " " << game.FirstSide << " " << game.Winner << " " << game.Turns << " "
-         << game.Orders << " " << Fixed(game.Seconds, 6) << "\n";
+         << game.Orders << " " << Fixed(game.Seconds, 6) << " " << game.WinnerPolicy << "\n";
   file << "frames " << result.Frames << "\n";
   if (!result.Failure.empty()) file << "failure\n";
 }
@@ -74,7 +74,7 @@ std::vector<TGameResult> ReadResults(const std::filesystem::path& path, bool& fa
   while (file >> verb) {
     if (verb == "game") {
       TGameResult game;
-      file >> game.Map >> game.FirstSide >> game.Winner >> game.Turns >> game.Orders >> game.Seconds;
+      file >> game.Map >> game.FirstSide >> game.Winner >> game.Turns >> game.Orders >> game.Seconds >> game.WinnerPolicy;
       games.push_back(game);
     } else if (verb == "failure") {
       failed = true;
@@ -94,6 +94,7 @@ void Count(TMapTally& tally, const TGameResult& game) {
   tally.Orders += game.Orders;
   tally.Turns += game.Turns;
   tally.Seconds += game.Seconds;
+  if (game.Winner >= 0 && (game.WinnerPolicy == 0 || game.WinnerPolicy == 1)) ++tally.PolicyWins[game.WinnerPolicy];
   if (game.Winner < 0) {
     ++tally.Draws;
   } else if (game.Winner == game.FirstSide) {
@@ -147,13 +148,13 @@ std::string DescribeEnd(int status, bool complete) {
   return "the session ended abnormally";
 }
 
-}  // namespace
 
-TShare FirstSideShare(const TMapTally& in_tally) {
-  const double decided = static_cast<double>(in_tally.FirstWins + in_tally.SecondWins);
+// The share of in_wins among in_decided games, with its 95 % Wilson interval.
+TShare WilsonShare(int64_t in_wins, int64_t in_decided) {
   TShare share;
+  const double decided = static_cast<double>(in_decided);
   if (decided <= 0) return share;
-  const double p = in_tally.FirstWins / decided;
+  const double p = in_wins / decided;
   const double z = 1.959963984540054;
   const double denominator = 1 + z * z / decided;
   const double centre = (p + z * z / (2 * decided)) / denominator;
@@ -162,6 +163,23 @@ TShare FirstSideShare(const TMapTally& in_tally) {
   share.Low = 100 * std::max(0.0, centre - half);
   share.High = 100 * std::min(1.0, centre + half);
   return share;
+}
+
+// The share and its interval as the tables show them; a map without a
+// decided game has neither.
+std::string ShareText(const TShare& in_share, int64_t in_decided) {
+  if (in_decided <= 0) return "no decided game";
+  return Fixed(in_share.Percent, 1) + " % (" + Fixed(in_share.Low, 1) + " to " + Fixed(in_share.High, 1) + " %)";
+}
+
+}  // namespace
+
+TShare FirstSideShare(const TMapTally& in_tally) {
+  return WilsonShare(in_tally.FirstWins, in_tally.FirstWins + in_tally.SecondWins);
+}
+
+TShare FirstPolicyShare(const TMapTally& in_tally) {
+  return WilsonShare(in_tally.PolicyWins[0], in_tally.PolicyWins[0] + in_tally.PolicyWins[1]);
 }
 
 bool Unbalanced(const TMapTally& in_tally) {
@@ -185,10 +203,26 @@ std::string BalanceTable(const std::vector<TMapTally>& in_tallies, const std::st
   table << "| Map | Games | First side wins | Second side wins | Draws | First side share of decided games (95 % interval) | Verdict |\n";
   table << "|---|---|---|---|---|---|---|\n";
   for (const TMapTally& tally : in_tallies) {
-    const TShare share = FirstSideShare(tally);
+    const int64_t decided = tally.FirstWins + tally.SecondWins;
+    const std::string verdict = decided <= 0 ? "no decided game" : Unbalanced(tally) ? "unbalanced" : "balanced";
     table << "| " << tally.Map << " | " << tally.Games << " | " << tally.FirstWins << " | " << tally.SecondWins << " | "
-          << tally.Draws << " | " << Fixed(share.Percent, 1) << " % (" << Fixed(share.Low, 1) << " to "
-          << Fixed(share.High, 1) << " %) | " << (Unbalanced(tally) ? "unbalanced" : "balanced") << " |\n";
+          << tally.Draws << " | " << ShareText(FirstSideShare(tally), decided) << " | " << verdict << " |\n";
+  }
+  return table.str();
+}
+
+std::string StrengthTable(const std::vector<TMapTally>& in_tallies, const std::string in_policies[2]) {
+  std::ostringstream table;
+  table << "Policies: " << in_policies[0] << " against " << in_policies[1] << ", sides swapped every other game.\n\n";
+  table << "| Map | Games | " << in_policies[0] << " wins | " << in_policies[1] << " wins | Draws | " << in_policies[0]
+        << " share of decided games (95 % interval) | Draws |\n";
+  table << "|---|---|---|---|---|---|---|\n";
+  for (const TMapTally& tally : in_tallies) {
+    const double draws = tally.Games > 0 ? 100.0 * tally.Draws / tally.Games : 0.0;
+    table << "| " << tally.Map << " | " << tally.Games << " | " << tally.PolicyWins[0] << " | " << tally.PolicyWins[1]
+          << " | " << tally.Draws << " | "
+          << ShareText(FirstPolicyShare(tally), tally.PolicyWins[0] + tally.PolicyWins[1]) << " | " << Fixed(draws, 1)
+          << " % |\n";
   }
   return table.str();
 }
@@ -338,7 +372,11 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
   if (!failure.empty()) out << failure << "\n";
   if (!in_config.Report.empty()) {
     std::ofstream report(in_config.Report, std::ios::binary | std::ios::trunc);
-    report << BalanceTable(tallies, in_config.Policies[0] + " against " + in_config.Policies[1]);
+    if (in_config.Policies[0] == in_config.Policies[1]) {
+      report << BalanceTable(tallies, in_config.Policies[0] + " against " + in_config.Policies[1]);
+    } else {
+      report << StrengthTable(tallies, in_config.Policies);
+    }
   }
   out << "time " << Fixed(std::chrono::duration<double>(TClock::now() - start).count(), 1) << " s\n";
   out << passed << " passed, " << failed << " failed" << std::endl;

@@ -38,7 +38,8 @@ struct TRunnerConfig {
   std::filesystem::path ReplayDir = "autoplay-replays";
   // Keeps the replay files of sessions that passed too.
   bool KeepReplays = false;
-  // Where to write the balance table (Markdown); nothing when empty.
+  // Where to write the report (Markdown): the balance table when both
+  // policies are the same, else the strength table; nothing when empty.
   std::filesystem::path Report;
 };
 
@@ -52,6 +53,8 @@ struct TMapTally {
   int64_t Draws = 0;
   int64_t Turns = 0;
   double Seconds = 0.0;
+  // Wins of each policy, as in the configuration's Policies.
+  int64_t PolicyWins[2] = {0, 0};
 };
 
 // The share of the first side among the decided games and its 95 % (Wilson)
@@ -62,6 +65,8 @@ struct TShare {
   double High = 100.0;
 };
 TShare FirstSideShare(const TMapTally& in_tally);
+// The same for the first policy's share of the decided games.
+TShare FirstPolicyShare(const TMapTally& in_tally);
 // A map is unbalanced when its first side wins outside 40 to 60 % of the decided games.
 bool Unbalanced(const TMapTally& in_tally);
 
@@ -69,6 +74,9 @@ bool Unbalanced(const TMapTally& in_tally);
 std::string TallyLine(const TMapTally& in_tally);
 // The balance table in Markdown, one row per map.
 std::string BalanceTable(const std::vector<TMapTally>& in_tallies, const std::string& in_policies);
+// The strength table in Markdown, one row per map: the wins of each policy,
+// the first policy's share of the decided games and the share of draws.
+std::string StrengthTable(const std::vector<TMapTally>& in_tallies, const std::string in_policies[2]);
 
 // Runs the sessions; the output goes to out. Returns 0 when every game passed.
 int RunSessions(const TRunnerConfig& in_config, std::ostream& out);

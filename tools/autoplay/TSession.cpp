@@ -11,8 +11,8 @@
 #include "autoplay/Strikes.h"
 #include "autoplay/THands.h"
 #include "autoplay/TPolicy.h"
-#include "autoplay/TRoutes.h"
 #include "autoplay/TWrongGame.h"
+#include "opponent/TRoutes.h"
 #include "graphics/TextureRegistry.h"
 #include "headless/GameHarness.h"
 #include "headless/WindowQuery.h"
@@ -225,6 +225,7 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
     if (Writer_) Writer_->Action(action);
     Do(action, board);
   }
+  if (result.Winner >= 0) result.WinnerPolicy = swapped ? 1 - result.Winner : result.Winner;
   result.Turns = TurnCounter - first.Turn;
   result.Orders = Orders_ - ordersBefore;
   result.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -21,7 +21,7 @@
 
 #include "autoplay/Strikes.h"
 #include "autoplay/TAction.h"
-#include "autoplay/TBoard.h"
+#include "opponent/TBoard.h"
 #include "autoplay/TReplay.h"
 #include "autoplay/TWrongGame.h"
 
@@ -55,6 +55,8 @@ struct TGameResult {
   // The player who moved first, and the winner (-1 for a draw).
   int32_t FirstSide = 0;
   int32_t Winner = -1;
+  // The policy that won (0 or 1, as in the setup's Policies), -1 for a draw.
+  int32_t WinnerPolicy = -1;
   int32_t Turns = 0;
   int64_t Orders = 0;
   double Seconds = 0.0;

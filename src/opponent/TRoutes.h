@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "autoplay/TBoard.h"
+#include "opponent/TBoard.h"
 
 // The cost of a step between two neighbours: 1 straight, sqrt 2 diagonal.
 double StepCost(TCellPos in_from, TCellPos in_to);

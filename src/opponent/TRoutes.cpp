@@ -1,4 +1,4 @@
-#include "autoplay/TRoutes.h"
+#include "opponent/TRoutes.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "autoplay/TGreedyPolicy.h"
+#include "opponent/TGreedyPlayer.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "autoplay/TBoard.h"
-#include "autoplay/TRoutes.h"
+#include "opponent/TBoard.h"
+#include "opponent/TRoutes.h"
 
 namespace {
 
@@ -73,12 +73,14 @@ bool QueenReached(const TBoard& in_board, TCellPos in_queen, const std::vector<T
 
 }  // namespace
 
-bool TGreedyPolicy::QueenInReach(const TBoard& in_board, int32_t in_owner, const TViewSpan& in_span) {
+bool TGreedyPlayer::QueenInReach(const TBoard& in_board, int32_t in_owner, const TViewSpan& in_span) {
   const std::optional<TCellPos> queen = in_board.QueenOf(in_owner);
   return queen && QueenReached(in_board, *queen, in_board.StacksOf(1 - in_owner), in_span, nullptr);
 }
 
-TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) {
+void TGreedyPlayer::Begin(const TBoard& in_board, const TViewSpan& in_span) { Order_ = Decide(in_board, in_span); }
+
+TOrder TGreedyPlayer::Decide(const TBoard& in_board, const TViewSpan& in_span) {
   const int32_t me = in_board.ToMove();
   const int32_t them = 1 - me;
   const std::vector<TCellPos> mine = in_board.StacksOf(me);
@@ -106,11 +108,7 @@ TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
       size_t ties = 1;
       while (ties < strikes.size() && strikes[ties].first == strikes[0].first) ++ties;
       const size_t pick = strikes[Random_() % ties].second;
-      TAction action;
-      action.Kind = TActionKind::Order;
-      action.From = mine[pick];
-      action.To = *theirQueen;
-      return action;
+      return TOrder::Move(mine[pick], *theirQueen);
     }
   }
 
@@ -207,7 +205,7 @@ TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
     pass.Approach = std::numeric_limits<double>::infinity();
     candidates.push_back(pass);
   }
-  if (candidates.empty()) return TAction{};  // nothing to do: pass
+  if (candidates.empty()) return TOrder{};  // nothing to do: pass
   // Safe first; then strikes on a stack that threatens the queen; then other
   // strikes, the weakest target first; then moves, the closest to the goal
   // first; then the shorter route; then the dice.
@@ -221,10 +219,6 @@ TAction TGreedyPolicy::Choose(const TBoard& in_board, const TViewSpan& in_span) 
     return a.Tie < b.Tie;
   };
   const TCandidate& chosen = *std::min_element(candidates.begin(), candidates.end(), better);
-  if (chosen.Pass) return TAction{};
-  TAction action;
-  action.Kind = TActionKind::Order;
-  action.From = chosen.From;
-  action.To = chosen.To;
-  return action;
+  if (chosen.Pass) return TOrder{};
+  return TOrder::Move(chosen.From, chosen.To);
 }

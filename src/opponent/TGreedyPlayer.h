@@ -10,17 +10,23 @@
 
 #include <random>
 
-#include "autoplay/TPolicy.h"
+#include "opponent/TComputerPlayer.h"
 
-class TGreedyPolicy : public TPolicy {
+class TGreedyPlayer : public TComputerPlayer {
  public:
-  explicit TGreedyPolicy(uint32_t in_seed) : Random_(in_seed) {}
-  TAction Choose(const TBoard& in_board, const TViewSpan& in_span) override;
+  explicit TGreedyPlayer(uint32_t in_seed) : Random_(in_seed) {}
+  // Decides at once: the first Think answers true.
+  void Begin(const TBoard& in_board, const TViewSpan& in_span) override;
+  bool Think(int64_t) override { return true; }
+  TOrder Order() const override { return Order_; }
 
   // Whether an enemy stack of in_owner could strike in_owner's queen with its
   // next order on this board, as far as the map shows both at once.
   static bool QueenInReach(const TBoard& in_board, int32_t in_owner, const TViewSpan& in_span);
 
  private:
+  TOrder Decide(const TBoard& in_board, const TViewSpan& in_span);
+
   std::mt19937 Random_;
+  TOrder Order_;
 };

@@ -1,11 +1,11 @@
-#include "autoplay/TRoutes.h"
+#include "opponent/TRoutes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "BoardText.h"
+#include "support/BoardText.h"
 #include "algo/TDijkstra.h"
 #include "algo/TTestGrid.h"
 

@@ -1,4 +1,4 @@
-#include "autoplay/TBoard.h"
+#include "opponent/TBoard.h"
 
 #include "world/TCell.h"
 #include "world/TUnit.h"

@@ -1,0 +1,125 @@
+#include "versus/TVersusApp.h"
+
+#include <memory>
+
+#include "screens/TFinishDesktop.h"
+#include "screens/TGameDesktop.h"
+#include "shell/KrambolMain.h"
+#include "shell/TLock.h"
+#include "toolkit/TWindow.h"
+#include "toolkit/WindowTree.h"
+#include "versus/TVersusMenuDesktop.h"
+
+const char kVersusWindowClassName[] = "KrambolVersusWinClass";
+
+namespace {
+
+// "The game stopped because of an unexpected error", as the game says it.
+constexpr char kUnexpectedStopMessage[] = "Игра остановлена непредвиденной ошибкой";
+
+std::unique_ptr<TGame> MakeVersus() { return std::make_unique<TVersusApp>(); }
+
+}  // namespace
+
+TVersusApp::TVersusApp() : TGame("Крамбол: против компьютера.", kVersusWindowClassName) {}
+
+void TVersusApp::BuildRequestedScreen(int32_t in_kind) {
+  switch (in_kind) {
+    case 0:
+      Match.EndGame();
+      new TVersusMenuDesktop(Setup);
+      break;
+    case 1:
+      new TGameDesktop();
+      Match.NewGame(Setup, timeGetTime());
+      break;
+    case 2:
+      Match.EndGame();
+      new TFinishDesktop();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT TVersusApp::OnTimer() {
+  TGame::OnTimer();
+  // The tick may have closed the window.
+  if (IsWindow(Handle) && RootWindow) Match.AfterTick();
+  return 0;
+}
+
+TWindow* TVersusApp::PointedWindow() {
+  TLockGuard guard(Lock);
+  return InputRoot ? InputRoot->HitTest(TPoint{MouseX, MouseY}) : nullptr;
+}
+
+bool TVersusApp::MoveAllowed() {
+  if (TOrderHand::IsSending()) return true;
+  // Wherever the person's pointer goes, the hand puts it back there when it is done.
+  TOrderHand::PersonMoved(MouseX, MouseY);
+  if (Match.LocalTurn()) return true;
+  return Match.PersonMayReach(LButtonDown || RButtonDown ? PointerWindow : PointedWindow());
+}
+
+bool TVersusApp::PressAllowed() {
+  if (TOrderHand::IsSending() || Match.LocalTurn()) return true;
+  return Match.PersonMayReach(PointedWindow()) && Match.PersonMayReach(PointerWindow);
+}
+
+bool TVersusApp::ReleaseAllowed() {
+  if (TOrderHand::IsSending() || Match.LocalTurn()) return true;
+  return Match.PersonMayReach(PointerWindow);
+}
+
+bool TVersusApp::KeysAllowed() {
+  if (TOrderHand::IsSending() || Match.LocalTurn()) return true;
+  return FocusPath.empty() || Match.PersonMayReach(FocusPath.back());
+}
+
+LRESULT TVersusApp::OnLButtonDown() {
+  if (!PressAllowed()) return 0;
+  TGame::OnLButtonDown();
+  Match.AfterInput();
+  return 0;
+}
+
+LRESULT TVersusApp::OnLButtonUp() {
+  if (!ReleaseAllowed()) return 0;
+  TGame::OnLButtonUp();
+  Match.AfterInput();
+  return 0;
+}
+
+LRESULT TVersusApp::OnLButtonDblClk() { return PressAllowed() ? TGame::OnLButtonDblClk() : 0; }
+
+LRESULT TVersusApp::OnRButtonDown() { return PressAllowed() ? TGame::OnRButtonDown() : 0; }
+
+LRESULT TVersusApp::OnRButtonUp() { return ReleaseAllowed() ? TGame::OnRButtonUp() : 0; }
+
+LRESULT TVersusApp::OnRButtonDblClk() { return PressAllowed() ? TGame::OnRButtonDblClk() : 0; }
+
+LRESULT TVersusApp::OnMouseMove() {
+  if (!MoveAllowed()) return 0;
+  TGame::OnMouseMove();
+  Match.AfterInput();
+  return 0;
+}
+
+LRESULT TVersusApp::OnKeyDown() {
+  if (!KeysAllowed()) return 0;
+  TGame::OnKeyDown();
+  Match.AfterInput();
+  return 0;
+}
+
+LRESULT TVersusApp::OnKeyUp() {
+  if (!KeysAllowed()) return 0;
+  TGame::OnKeyUp();
+  Match.AfterInput();
+  return 0;
+}
+
+LRESULT TVersusApp::OnChar() { return KeysAllowed() ? TGame::OnChar() : 0; }
+
+int VersusMain() { return RunApplication(MakeVersus, kUnexpectedStopMessage); }

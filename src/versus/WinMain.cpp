@@ -1,0 +1,9 @@
+// The GUI entry point of the versus program. No command line is read.
+#include "platform/Win32.h"
+#include "shell/TWndDirect.h"
+#include "versus/TVersusApp.h"
+
+// The program's window class exists before the entry point runs.
+static const TWindowClassRegistration WindowClassRegistration(kVersusWindowClassName);
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return VersusMain(); }
