@@ -7,6 +7,7 @@ namespace NNet {
 TNetLink::TNetLink(SOCKET in_socket, HWND in_window, UINT in_message, bool in_connecting, bool in_takesMap,
                    uint32_t in_now)
     : Socket_(in_socket),
+      Message_(in_message),
       Connected_(!in_connecting),
       Decoder_(in_takesMap),
       LastHeard_(in_now),

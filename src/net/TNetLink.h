@@ -33,6 +33,8 @@ class TNetLink {
   TNetLink& operator=(const TNetLink&) = delete;
 
   SOCKET Socket() const { return Socket_; }
+  // The window message its events come with.
+  UINT Message() const { return Message_; }
   // Whether the connection is made (the connect has succeeded, or it was accepted).
   bool Connected() const { return Connected_; }
   // The connect failed (with ConnectError), or the connection is over: the
@@ -67,6 +69,7 @@ class TNetLink {
   void Break(const std::string& in_problem);
 
   SOCKET Socket_;
+  UINT Message_;
   bool Connected_;
   int ConnectError_ = 0;
   bool Closed_ = false;

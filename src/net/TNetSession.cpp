@@ -29,6 +29,12 @@ TNetSession::TNetSession(HWND in_window, UINT in_message) : Window_(in_window), 
 
 TNetSession::~TNetSession() { CloseListeners(); }
 
+UINT TNetSession::NextLinkMessage() {
+  const UINT message = Message_ + NextLink_;
+  NextLink_ = NextLink_ % (kMessages - 1) + 1;
+  return message;
+}
+
 int32_t TNetSession::TurnAfter(int32_t in_turn) {
   // As the game counts: at the largest counter the next (even) turn is 0.
   return in_turn == std::numeric_limits<int32_t>::max() ? 0 : in_turn + 1;
@@ -166,7 +172,7 @@ void TNetSession::Accept(uint32_t in_now) {
       ++TurnedAway_;
       continue;
     }
-    auto link = std::make_unique<TNetLink>(s, Window_, Message_, false, false, in_now);
+    auto link = std::make_unique<TNetLink>(s, Window_, NextLinkMessage(), false, false, in_now);
     if (Candidate_ || State_ != TState::Listening) {
       link->Send(Refuse(TRefusal::Busy), in_now);
       ++TurnedAway_;
@@ -235,7 +241,7 @@ void TNetSession::TryNextAddress(uint32_t in_now) {
       if (LastConnectError_ == WSAEAFNOSUPPORT) SawUnreachable_ = true;
       continue;
     }
-    Link_ = std::make_unique<TNetLink>(s, Window_, Message_, true, true, in_now);
+    Link_ = std::make_unique<TNetLink>(s, Window_, NextLinkMessage(), true, true, in_now);
     ConnectSince_ = in_now;
     const int result = connect(s, reinterpret_cast<const sockaddr*>(&address.Address), address.Length);
     if (result == 0 || WSAGetLastError() == WSAEWOULDBLOCK) return;
@@ -374,30 +380,32 @@ void TNetSession::Serve(uint32_t in_now) {
   }
 }
 
-void TNetSession::OnSocketMessage(WPARAM in_wParam, LPARAM in_lParam, uint32_t in_now) {
+void TNetSession::OnSocketMessage(UINT in_message, WPARAM in_wParam, LPARAM in_lParam, uint32_t in_now) {
+  if (in_message < Message_ || in_message >= Message_ + kMessages) return;
   const auto s = static_cast<SOCKET>(in_wParam);
   const int event = WSAGETSELECTEVENT(in_lParam);
   const int error = WSAGETSELECTERROR(in_lParam);
+  auto ours = [&](const TNetLink& in_link) { return in_link.Socket() == s && in_link.Message() == in_message; };
   for (const TListener& listener : Listeners_) {
-    if (listener.Socket == s) {
+    if (listener.Socket == s && in_message == Message_) {
       if (event == FD_ACCEPT) Accept(in_now);
       // The new guest may have greeted already.
       ServeGuest(in_now);
       return;
     }
   }
-  if (Candidate_ && Candidate_->Socket() == s) {
+  if (Candidate_ && ours(*Candidate_)) {
     Candidate_->OnEvent(event, error, in_now);
     ServeGuest(in_now);
     return;
   }
-  if (Link_ && Link_->Socket() == s) {
+  if (Link_ && ours(*Link_)) {
     Link_->OnEvent(event, error, in_now);
     Serve(in_now);
     return;
   }
   for (auto it = Closing_.begin(); it != Closing_.end(); ++it) {
-    if (it->Link->Socket() != s) continue;
+    if (!ours(*it->Link)) continue;
     it->Link->OnEvent(event, error, in_now);
     TMessage dropped;
     while (it->Link->Next(dropped)) {

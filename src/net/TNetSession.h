@@ -11,8 +11,14 @@
 // The session touches neither the world nor the screens: the program reads
 // what arrived (the start, the peer's orders) and tells what it did (loaded
 // the map, played or replayed an order, with the digest after it). It needs
-// a window that takes the sockets' messages (WSAAsyncSelect) and hands them
-// to OnSocketMessage, and Tick called often (every frame) with the time.
+// a window that takes the sockets' messages (WSAAsyncSelect), in_message to
+// in_message + kMessages - 1, and hands them to OnSocketMessage, and Tick
+// called often (every frame) with the time.
+//
+// Each connection reports with a message of its own, taken in turn from that
+// range: Windows gives a closed socket's handle to the next socket made, and
+// the messages the old one had posted still come, so a message is its
+// connection's only when both the socket and the message match.
 
 #include <cstdint>
 #include <deque>
@@ -73,6 +79,8 @@ class TNetSession {
     uint64_t StartDigest = 0;
   };
 
+  // How many window messages the sockets report with, from in_message on.
+  static constexpr UINT kMessages = 16;
   // After a wrong code, the host refuses every connection for this long.
   static constexpr uint32_t kWrongCodePauseMs = 2000;
   // A connection being closed is read and dropped for this long at most.
@@ -90,8 +98,8 @@ class TNetSession {
   // the connection, then greets with the code.
   void Join(const std::string& in_host, uint16_t in_port, uint32_t in_code, uint32_t in_now);
 
-  // The message the sockets post to the window (wParam, lParam).
-  void OnSocketMessage(WPARAM in_wParam, LPARAM in_lParam, uint32_t in_now);
+  // A message the sockets posted to the window (one of the range; others are ignored).
+  void OnSocketMessage(UINT in_message, WPARAM in_wParam, LPARAM in_lParam, uint32_t in_now);
   // Looks at the lookup, the time-outs and the keep-alives.
   void Tick(uint32_t in_now);
 
@@ -161,9 +169,13 @@ class TNetSession {
   void CheckLink(TNetLink& in_link, uint32_t in_now);
   void TryFinish(uint32_t in_now);
   static int32_t TurnAfter(int32_t in_turn);
+  // The message for the next connection: the range's others in turn (the
+  // first one is the listeners').
+  UINT NextLinkMessage();
 
   HWND Window_;
   UINT Message_;
+  UINT NextLink_ = 1;
   TState State_ = TState::Idle;
   TFault Fault_ = TFault::None;
   int FaultError_ = 0;

@@ -107,8 +107,8 @@ void TNetGame::Leave() {
   Watch_.Reset();
 }
 
-void TNetGame::OnSocketMessage(WPARAM in_wParam, LPARAM in_lParam) {
-  if (Session_) Session_->OnSocketMessage(in_wParam, in_lParam, timeGetTime());
+void TNetGame::OnSocketMessage(UINT in_message, WPARAM in_wParam, LPARAM in_lParam) {
+  if (Session_) Session_->OnSocketMessage(in_message, in_wParam, in_lParam, timeGetTime());
 }
 
 void TNetGame::StartGame() {

@@ -23,7 +23,7 @@ class TMap;
 
 class TNetGame {
  public:
-  // The message the sockets post to the program's window.
+  // The first of the messages the sockets post to the program's window.
   static constexpr UINT kSocketMessage = WM_USER + 210;
 
   TNetGame() = default;
@@ -52,7 +52,11 @@ class TNetGame {
   int32_t LocalSide() const;
   const NNet::TNetSession* Session() const { return Session_.get(); }
 
-  void OnSocketMessage(WPARAM in_wParam, LPARAM in_lParam);
+  // One of the sockets' messages (kSocketMessage and the session's range after it).
+  void OnSocketMessage(UINT in_message, WPARAM in_wParam, LPARAM in_lParam);
+  static bool IsSocketMessage(UINT in_message) {
+    return in_message >= kSocketMessage && in_message < kSocketMessage + NNet::TNetSession::kMessages;
+  }
   // After every tick: the session's time, what arrived, and the game screen.
   void AfterTick();
   // Around every mouse press the program routes, so that a stopped walk is seen.

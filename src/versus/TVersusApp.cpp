@@ -77,7 +77,7 @@ LRESULT TVersusApp::OnTimer() {
 }
 
 LRESULT TVersusApp::OnUserMessage() {
-  if (Message == TNetGame::kSocketMessage) Net.OnSocketMessage(WParam, LParam);
+  if (TNetGame::IsSocketMessage(Message)) Net.OnSocketMessage(Message, WParam, LParam);
   return 0;
 }
 

@@ -66,10 +66,10 @@ class NetSessionTest : public SocketTest {
     for (NNet::TNetSession* other : others_) other->Tick(Now());
   }
 
-  void OnSocketMessage(WPARAM wParam, LPARAM lParam) override {
-    if (host_) host_->OnSocketMessage(wParam, lParam, Now());
-    if (guest_) guest_->OnSocketMessage(wParam, lParam, Now());
-    for (NNet::TNetSession* other : others_) other->OnSocketMessage(wParam, lParam, Now());
+  void OnSocketMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (host_) host_->OnSocketMessage(message, wParam, lParam, Now());
+    if (guest_) guest_->OnSocketMessage(message, wParam, lParam, Now());
+    for (NNet::TNetSession* other : others_) other->OnSocketMessage(message, wParam, lParam, Now());
   }
 
   // Runs the loop, ticking the sessions, until done holds or 10 s pass.

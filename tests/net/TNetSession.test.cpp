@@ -103,6 +103,31 @@ INSTANTIATE_TEST_SUITE_P(EitherSide, NetMismatch, ::testing::Bool(),
 
 using NetSession = NetSessionTest;
 
+TEST_F(NetSession, AClosedSocketsLateMessagesAreNotTheNextConnectionsOnItsHandle) {
+  // Windows gives a closed socket's handle to the next socket made, while
+  // the old one's messages are still on their way: a first try that failed,
+  // and then a late FD_CLOSE for every handle there could be, with the
+  // messages the first try's connections reported with.
+  ASSERT_TRUE(host_->Host(Setup(), Now()));
+  guest_->Join("127.0.0.1", host_->Port(), kCode + 1, Now());
+  ASSERT_TRUE(Until([&] { return guest_->State() == TState::Failed; }));
+  Shift(NNet::TNetSession::kWrongCodePauseMs);
+  guest_->Join("127.0.0.1", host_->Port(), kCode, Now());
+  ASSERT_TRUE(Until([&] { return guest_->State() == TState::Loading; }));
+  guest_->Loaded(0, 0xFEEDFACE, Now());
+  ASSERT_TRUE(Until([&] { return host_->State() == TState::Playing; }));
+  // Handles are multiples of four; this range holds every one the test made.
+  for (UINT_PTR handle = 0; handle < 0x4000; handle += 4) {
+    PostMessageA(window_, kSocketMessage + 1, handle, WSAMAKESELECTREPLY(FD_CLOSE, WSAECONNRESET));
+    PostMessageA(window_, kSocketMessage, handle, WSAMAKESELECTREPLY(FD_CLOSE, WSAECONNRESET));
+  }
+  PumpFor(300);
+  EXPECT_EQ(host_->State(), TState::Playing) << host_->Problem();
+  EXPECT_EQ(guest_->State(), TState::Playing) << guest_->Problem();
+  EXPECT_TRUE(PlayOut(Script(9)));
+  EXPECT_EQ(host_->State(), TState::Finished);
+}
+
 TEST_F(NetSession, AnOrderThatCannotBeReplayedStopsBothSides) {
   ASSERT_TRUE(Connect());
   ASSERT_TRUE(host_->SendOrder(host_->NextTurn(), Script(1)[0], 5, Now()));

@@ -27,6 +27,8 @@ class SocketTest : public ::testing::Test {
  protected:
   static constexpr const char* kClassName = "PlatformSocketTestClass";
   static constexpr UINT kSocketMessage = WM_USER + 21;
+  // The window takes kSocketMessages messages from kSocketMessage on.
+  static constexpr UINT kSocketMessages = 16;
   static constexpr UINT_PTR kTickTimer = 7;
 
   void SetUp() override {
@@ -194,7 +196,7 @@ class SocketTest : public ::testing::Test {
   }
 
   // Called with every socket message the window gets, after it is recorded.
-  virtual void OnSocketMessage(WPARAM /*wParam*/, LPARAM /*lParam*/) {}
+  virtual void OnSocketMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
 
   HWND window_ = nullptr;
   std::vector<SocketEvent> events_;
@@ -202,10 +204,10 @@ class SocketTest : public ::testing::Test {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kSocketMessage && current_) {
+    if (message >= kSocketMessage && message < kSocketMessage + kSocketMessages && current_) {
       current_->events_.push_back(SocketEvent{static_cast<SOCKET>(wParam), WSAGETSELECTEVENT(lParam),
                                               WSAGETSELECTERROR(lParam)});
-      current_->OnSocketMessage(wParam, lParam);
+      current_->OnSocketMessage(message, wParam, lParam);
       return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

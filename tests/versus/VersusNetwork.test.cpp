@@ -28,8 +28,8 @@ constexpr char kPeerClass[] = "VersusNetworkPeerClass";
 NNet::TNetSession* Peer = nullptr;
 
 LRESULT CALLBACK PeerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kPeerMessage) {
-    if (Peer) Peer->OnSocketMessage(wParam, lParam, timeGetTime());
+  if (message >= kPeerMessage && message < kPeerMessage + NNet::TNetSession::kMessages) {
+    if (Peer) Peer->OnSocketMessage(message, wParam, lParam, timeGetTime());
     return 0;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
