@@ -174,9 +174,11 @@ TEST_F(WinSockAsync, AResetConnectionIsReportedWithItsError) {
   ASSERT_EQ(closesocket(server), 0);
   ASSERT_TRUE(PumpUntil([&] { return Saw(client, FD_CLOSE); }));
   const int error = ErrorOf(client, FD_CLOSE);
-  EXPECT_TRUE(error == WSAECONNRESET || error == WSAECONNABORTED) << error;
   char byte = 0;
-  EXPECT_EQ(recv(client, &byte, 1, 0), SOCKET_ERROR);
+  TODO_WINE("Wine reports a reset connection as one closed gracefully: FD_CLOSE without an error, recv 0") {
+    EXPECT_TRUE(error == WSAECONNRESET || error == WSAECONNABORTED) << error;
+    EXPECT_EQ(recv(client, &byte, 1, 0), SOCKET_ERROR);
+  }
 }
 
 TEST_F(WinSockAsync, AnAcceptedSocketTakesTheListenersEventsAndANewSelectReplacesThem) {

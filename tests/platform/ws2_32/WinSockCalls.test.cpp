@@ -62,7 +62,9 @@ TEST_F(WinSockCalls, BadArgumentsFailWithTheirErrors) {
   EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
   char byte = 0;
   EXPECT_EQ(send(s, &byte, 1, 0), SOCKET_ERROR);
-  EXPECT_EQ(WSAGetLastError(), WSAENOTCONN);
+  TODO_WINE("Wine answers a send on a socket never connected with WSAECONNRESET") {
+    EXPECT_EQ(WSAGetLastError(), WSAENOTCONN);
+  }
   EXPECT_EQ(recv(s, &byte, 1, 0), SOCKET_ERROR);
   EXPECT_EQ(WSAGetLastError(), WSAENOTCONN);
   EXPECT_EQ(getpeername(s, reinterpret_cast<sockaddr*>(&name), &nameLength), SOCKET_ERROR);
