@@ -9,6 +9,14 @@ set(KRAMBOL_INSTALL_LAUNCHER_DIR games)
 set(KRAMBOL_INSTALL_DATA_DIR share/games/krambol)
 set(KRAMBOL_LINUX_DIR ${PROJECT_SOURCE_DIR}/tools/linux)
 
+# What a program or a compressed page installed here needs joins the target
+# krambol_package_contents, where the installation defines one.
+function(krambol_package_takes target)
+  if(TARGET krambol_package_contents)
+    add_dependencies(krambol_package_contents ${target})
+  endif()
+endfunction()
+
 # Writes <output> from the launcher template: a shell script that prepares the
 # player's folder and starts <program_path> there, taking the images and the
 # sample maps from <data_dir>.
@@ -28,6 +36,7 @@ endfunction()
 function(krambol_install_program target)
   cmake_parse_arguments(ARG "" "DESKTOP;MANPAGE" "" ${ARGN})
   install(TARGETS ${target} RUNTIME DESTINATION ${KRAMBOL_INSTALL_PROGRAM_DIR})
+  krambol_package_takes(${target})
 
   set(launcher ${CMAKE_CURRENT_BINARY_DIR}/launchers/${target})
   krambol_configure_launcher(${launcher} ${target}
@@ -55,4 +64,5 @@ function(krambol_gzip file target)
     DEPENDS ${file}
     VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${file}.gz)
+  krambol_package_takes(${target})
 endfunction()

@@ -29,13 +29,11 @@ started=$SECONDS
 tools/deps.sh build test windows windows64 wine
 if [ "$can_run_32bit" = yes ]; then
   KRAMBOL_WINDOWS_TESTS=ON tools/build-windows.sh >/dev/null
-else
-  # The art generator runs here; build-windows.sh builds it too.
-  cmake -S . -B build-host -DCMAKE_BUILD_TYPE=Release -DKRAMBOL_TESTS=OFF -DKRAMBOL_BENCH=OFF >/dev/null
-  cmake --build build-host -j "$(nproc)" --target artgen >/dev/null
 fi
+# The art generator runs here.
+artgen=$(tools/host-artgen.sh)
 cmake -S . -B build-wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$PWD/build-host/tools/artgen/artgen" >/dev/null
+  -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$artgen" >/dev/null
 # The network game's tests run in one half: the 32-bit one where it can.
 wine64_targets=(platform_tests algo_tests)
 [ "$can_run_32bit" = yes ] || wine64_targets+=(net_tests)

@@ -5,6 +5,9 @@ TSprite::TSprite(std::wstring path, int32_t frameWidth, int32_t frameHeight)
 
 void TSprite::Acquire() {
   TTexture::Acquire();
+  // The frame grid changes only when the image was loaded, by the first user:
+  // the many cells of a map that share the ground sheet need not ask again.
+  if (UseCount() != 1) return;
   const uint32_t width = static_cast<uint32_t>(ImageWidth());
   const uint32_t height = static_cast<uint32_t>(ImageHeight());
   Columns = FrameWidth > 0 ? width / static_cast<uint32_t>(FrameWidth) : 0;

@@ -8,9 +8,9 @@
 class TSprite : public TTexture {
  public:
   TSprite(std::wstring path, int32_t frameWidth, int32_t frameHeight);
-  // Loads and counts like any texture, then recomputes the frame counts:
-  // columns = image width / frame width, rows = image height / frame height
-  // (0 and 0 when the image failed).
+  // Loads and counts like any texture; the first user, whose use loads the
+  // image, recomputes the frame counts: columns = image width / frame width,
+  // rows = image height / frame height (0 and 0 when the image failed).
   void Acquire() override;
 
   // Draws frame (column, row) stretched into the destination rectangle.

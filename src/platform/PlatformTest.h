@@ -66,6 +66,14 @@ void UserClose(HWND hwnd);
 // whatever was last drawn for real.
 void DiscardDrawing(bool discard);
 
+// Repeated frames are cheap: the drawing layer holds the calls given to a
+// bitmap until it is read and draws again only what differs from the frame
+// before, and a window is drawn and shown again only where its picture
+// changed. What a program reads back (every pixel, every status) is the same
+// either way; turned off, every call is carried out when given, which the
+// tests compare against. On at the start and after Reset.
+void SkipRepeatedDrawing(bool skip);
+
 // While set, the pictures decoded from image files are kept (64 MB at most,
 // the least recently used going first) with the bytes of their files, and a
 // load of a file with the same bytes copies them instead of decoding again:

@@ -23,12 +23,7 @@
 #include <string>
 
 #include "world/TMapReader.h"
-
-// Limits of the map size a file may ask for. A size line beyond them, or with a
-// negative dimension, reads as a failed read at that point: the map stays 0 x 0.
-constexpr int32_t kMaxMapColumns = 4096;
-constexpr int32_t kMaxMapRows = 4096;
-constexpr int64_t kMaxMapCells = int64_t{1} << 20;
+#include "world/TMapRecord.h"
 
 // Reads the file in_name into a new world state, which replaces the current
 // one (and takes in_name as MapFileName) only when it has at least one cell;
@@ -52,7 +47,7 @@ bool ReadMapFile(const std::wstring& in_name, TMapReadProblem* out_problem = nul
 //    or an owner digit other than 0 and 1 leaves the cell without that object;
 //    the token is consumed and the rest of the file reads on.
 // Needs the textures registered when the map has cells: the ground, tree and
-// unit sheets are looked up there.
+// unit sheets are looked up there (TMapRecord reads the bytes without them).
 //
 // With out_problem, it receives the first problem of the bytes: the token
 // where a read failed, or the first token that read but was dropped or not the

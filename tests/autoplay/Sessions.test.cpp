@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -7,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "autoplay/TPolicy.h"
 #include "autoplay/TRunner.h"
 #include "autoplay/TSession.h"
 
@@ -54,6 +56,18 @@ void ExpectSameGames(const TSessionResult& a, const TSessionResult& b) {
   EXPECT_EQ(a.Frames, b.Frames);
 }
 
+// Plays the replay again: it must pass and go as the games it recorded went.
+TSessionResult ExpectReplayPlaysTheSame(const TReplay& replay, const TSessionResult& played) {
+  TSessionConfig again;
+  again.Setup = replay;
+  again.Replay = &replay;
+  TSession replayed(again);
+  const TSessionResult second = replayed.Run();
+  EXPECT_EQ(second.Failure, "");
+  ExpectSameGames(played, second);
+  return second;
+}
+
 }  // namespace
 
 TEST_F(SessionTest, WholeGamesPassEveryCheckAndTheirReplayPlaysThemAgain) {
@@ -72,13 +86,7 @@ TEST_F(SessionTest, WholeGamesPassEveryCheckAndTheirReplayPlaysThemAgain) {
   ASSERT_TRUE(ReadReplay(Dir_ / "session.replay", replay, error)) << error;
   EXPECT_TRUE(replay.Quit);
   ASSERT_EQ(replay.Games.size(), 3u);
-  TSessionConfig again;
-  again.Setup = replay;
-  again.Replay = &replay;
-  TSession replayed(again);
-  const TSessionResult second = replayed.Run();
-  EXPECT_EQ(second.Failure, "");
-  ExpectSameGames(played, second);
+  ExpectReplayPlaysTheSame(replay, played);
 }
 
 TEST_F(SessionTest, RandomPlayDrawsAtTheTurnCapAndASeedRepeatsIt) {
@@ -94,6 +102,91 @@ TEST_F(SessionTest, RandomPlayDrawsAtTheTurnCapAndASeedRepeatsIt) {
   }
   TSession second(Config("random", 8, 2, 40, 0));
   ExpectSameGames(a, second.Run());
+}
+
+// At the time to stop, the game in progress ends after its current order and
+// counts as stopped, not drawn; no game starts after it; its replay ends it the same way.
+TEST_F(SessionTest, AGameRunningAtTheStopIsStoppedAfterItsOrderAndItsReplayStopsToo) {
+  TSessionConfig config = Config("random", 31, 3, 2000, 0);
+  config.Setup.Maps = {SampleMap("highlands.map")};
+  config.Schedule.assign(3, "highlands.map");
+  const auto start = std::chrono::steady_clock::now();
+  config.StopAt = start + std::chrono::milliseconds(1500);
+  TSession session(config);
+  const TSessionResult played = session.Run();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ASSERT_EQ(played.Failure, "");
+  ASSERT_EQ(played.Games.size(), 1u);
+  EXPECT_TRUE(played.Games[0].Stopped);
+  EXPECT_EQ(played.Games[0].Winner, -1);
+  EXPECT_LT(played.Games[0].Turns, 2000);
+  // Random play on the largest map takes minutes to end; the stop comes within an order or so.
+  EXPECT_LT(seconds, 15.0);
+
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(ReadReplay(Dir_ / "session.replay", replay, error)) << error;
+  ASSERT_EQ(replay.Games.size(), 1u);
+  EXPECT_EQ(replay.Games[0].Result, "stopped turns " + std::to_string(played.Games[0].Turns));
+  const TSessionResult second = ExpectReplayPlaysTheSame(replay, played);
+  ASSERT_EQ(second.Games.size(), 1u);
+  EXPECT_TRUE(second.Games[0].Stopped);
+}
+
+// A mixed run gives the games the pairings in turn, lists every game with the
+// seed and number that play it again, and its replay names each game's players.
+TEST_F(SessionTest, AMixedRunPlaysEveryPairingAndListsEachGame) {
+  TRunnerConfig config;
+  config.Maps = {SampleMap("duel.map")};
+  config.Mix = true;
+  config.ListGames = true;
+  config.KeepReplays = true;
+  config.GamesPerMap = static_cast<int32_t>(MixedPairings().size());
+  config.Turns = 60;
+  config.Seed = 40;
+  config.ReplayDir = Dir_ / "replays";
+  std::ostringstream out;
+  ASSERT_EQ(RunSessions(config, out), 0) << out.str();
+  const std::string text = out.str();
+  for (size_t i = 0; i < MixedPairings().size(); ++i) {
+    const auto& pairing = MixedPairings()[i];
+    EXPECT_NE(text.find("duel.map seed 40 game " + std::to_string(i + 1) + ": "), std::string::npos) << text;
+    EXPECT_NE(text.find(": " + pairing[0] + " against " + pairing[1] + ", "), std::string::npos) << text;
+  }
+  EXPECT_NE(text.find("\nwhole games " + std::to_string(MixedPairings().size()) + " ("), std::string::npos) << text;
+
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(ReadReplay(config.ReplayDir / "session-40.replay", replay, error)) << error;
+  ASSERT_EQ(replay.Games.size(), MixedPairings().size());
+  std::set<std::string> pairings;
+  for (const TReplayGame& game : replay.Games) pairings.insert(game.Policies[0] + " " + game.Policies[1]);
+  EXPECT_EQ(pairings.size(), MixedPairings().size());
+  std::ostringstream again;
+  EXPECT_EQ(RunReplay(config.ReplayDir / "session-40.replay", again), 0) << again.str();
+}
+
+// A run on a time budget ends close to it, whatever the games, and counts the
+// games it stopped apart from the draws.
+TEST_F(SessionTest, ARunOnATimeBudgetEndsCloseToItAndCountsTheStoppedGames) {
+  TRunnerConfig config;
+  config.Maps = {SampleMap("highlands.map")};
+  config.Seconds = 2.0;
+  config.Jobs = 2;
+  config.Seed = 9;
+  config.ReplayDir = Dir_ / "replays";
+  std::ostringstream out;
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(RunSessions(config, out), 0) << out.str();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(seconds, 12.0) << out.str();
+  // Two sessions at once, each stopped in its first game.
+  EXPECT_NE(out.str().find("highlands.map: 2 games, 0 ended by a queen's fall, 0 draws, 2 stopped, "), std::string::npos)
+      << out.str();
+  EXPECT_NE(out.str().find("\nwhole games 0 (0 ended by a queen's fall, 0 draws at the turn cap), 2 stopped at the "
+                           "time budget, "),
+            std::string::npos)
+      << out.str();
 }
 
 TEST_F(SessionTest, EveryKindOfActionPlaysThroughTheMenusAndIsChecked) {
@@ -212,8 +305,8 @@ TEST(TRunner, TheFirstSideShareCarriesItsIntervalAndTheVerdict) {
   EXPECT_NE(StrengthTable({drawn}, policies).find("| drawn.map | 100 | 0 | 0 | 100 | no decided game | 100.0 % |"),
             std::string::npos);
   EXPECT_EQ(TallyLine(TMapTally{"x.map", 4, 100, 1, 2, 1, 40, 2.0}),
-            "x.map: 4 games, 100 orders, wins 1 first side / 2 second side, 1 draws, 10.0 turns per game, 50 orders/s, "
-            "2.0 games/s");
+            "x.map: 4 games, 3 ended by a queen's fall, 1 draws, 0 stopped, 100 orders, wins 1 first side / 2 second "
+            "side, 10.0 turns per game, 50 orders/s, 2.0 games/s");
 }
 
 TEST_F(SessionTest, TheChecksCatchEveryWayTheGameIsMadeWrong) {

@@ -23,7 +23,11 @@ const char kUsage[] =
     "  --policies A,B       random, greedy, strong or strong2 (two orders deep), for player 0 and\n"
     "                       player 1 (default random,random)\n"
     "  --swap               the policies change sides every other game\n"
-    "  --seconds S          play for about S seconds (no game starts after)\n"
+    "  --mix                every game its own pairing in turn: random against greedy (both\n"
+    "                       ways), greedy against greedy, random against random, strong against\n"
+    "                       greedy (both ways)\n"
+    "  --seconds S          play for about S seconds: no game starts after, and a game still\n"
+    "                       running then is stopped after its current order\n"
     "  --games N            play N games on every map\n"
     "  --seed N             the first session's seed (default: a fresh one, printed)\n"
     "  --jobs N             sessions at once (default 1)\n"
@@ -36,6 +40,7 @@ const char kUsage[] =
     "  --keep-replays       keep the replay files (and error output) of sessions that passed too\n"
     "  --report FILE        write the balance table (Markdown) there, or with two different\n"
     "                       policies the strength table (the wins of each)\n"
+    "  --list-games         a line for every game: its session's seed and number, players, end\n"
     "  --replay FILE        play a replay file again and check it\n";
 
 bool ReadMap(const std::filesystem::path& path, TMapFile& map, std::string& error) {
@@ -100,6 +105,10 @@ int main(int argc, char** argv) {
       }
     } else if (option == "--swap") {
       config.Swap = true;
+    } else if (option == "--mix") {
+      config.Mix = true;
+    } else if (option == "--list-games") {
+      config.ListGames = true;
     } else if (option == "--seconds") {
       config.Seconds = static_cast<double>(number(1, 1000000));
     } else if (option == "--games") {

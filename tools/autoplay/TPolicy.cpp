@@ -18,3 +18,11 @@ std::unique_ptr<TPolicy> MakePolicy(const std::string& in_name, uint32_t in_seed
 bool IsPolicyName(const std::string& in_name) {
   return in_name == "random" || in_name == "greedy" || in_name == "strong" || in_name == "strong2";
 }
+
+const std::vector<std::array<std::string, 2>>& MixedPairings() {
+  // A policy added to MakePolicy joins here against the others, on both sides.
+  static const std::vector<std::array<std::string, 2>> pairings = {
+      {"random", "greedy"}, {"greedy", "random"}, {"greedy", "greedy"}, {"random", "random"},
+      {"strong", "greedy"}, {"greedy", "strong"}};
+  return pairings;
+}

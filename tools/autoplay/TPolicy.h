@@ -3,9 +3,11 @@
 // the next action. Orders are limited to those the map window can show at once
 // (in_span), since the order is given by pointing at both cells.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "autoplay/TAction.h"
 #include "autoplay/THands.h"
@@ -27,3 +29,7 @@ class TPolicy {
 // seeded; null for another name.
 std::unique_ptr<TPolicy> MakePolicy(const std::string& in_name, uint32_t in_seed);
 bool IsPolicyName(const std::string& in_name);
+
+// The pairings (player 0's policy, player 1's) that a mixed run plays in turn,
+// so that most games end with a queen's fall and every policy plays both sides.
+const std::vector<std::array<std::string, 2>>& MixedPairings();

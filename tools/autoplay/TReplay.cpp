@@ -62,6 +62,10 @@ bool ReadReplay(const std::filesystem::path& in_path, TReplay& out_replay, std::
     } else if (verb == "game") {
       TReplayGame game;
       if (!(words >> game.Map)) return fail("bad game line");
+      if (words >> game.Policies[0]) {
+        if (!(words >> game.Policies[1]) || !IsPolicyName(game.Policies[0]) || !IsPolicyName(game.Policies[1]))
+          return fail("bad policies of a game");
+      }
       replay.Games.push_back(std::move(game));
     } else if (verb == "result") {
       if (replay.Games.empty()) return fail("a result before any game");
@@ -97,7 +101,12 @@ TReplayWriter::TReplayWriter(const std::filesystem::path& in_path, const TReplay
   File_.flush();
 }
 
-void TReplayWriter::Game(const std::string& in_map) { Line("game " + in_map); }
+void TReplayWriter::Game(const std::string& in_map, const std::string* in_policies) {
+  if (in_policies && !in_policies[0].empty())
+    Line("game " + in_map + " " + in_policies[0] + " " + in_policies[1]);
+  else
+    Line("game " + in_map);
+}
 
 void TReplayWriter::Action(const TAction& in_action) { Line(ActionText(in_action)); }
 

@@ -12,9 +12,11 @@
 //   turns 2000
 //   draw-every 16
 //   map duel.map 2714          the name and the byte count, a line break, the bytes, a line break
-//   game duel.map
+//   game duel.map              a game on the map, played by the header's policies
+//   game duel.map greedy random  ... or by these, for player 0 and player 1
 //   order 0 3 4 4              the actions (TAction.h)
-//   result win 1 turns 17      how the game ended: "win" and the winner, or "draw"
+//   result win 1 turns 17      how the game ended: "win" and the winner, "draw" at
+//                              the turn cap, or "stopped" at the time budget
 //   quit
 //   failure <what went wrong>  only in the file of a failed session
 // Lines starting with "#" are comments.
@@ -34,6 +36,8 @@ struct TMapFile {
 
 struct TReplayGame {
   std::string Map;
+  // Who played player 0 and player 1, when not the header's policies.
+  std::string Policies[2];
   std::vector<TAction> Actions;
   // The result line's words after "result", empty when the file ends before it.
   std::string Result;
@@ -63,7 +67,8 @@ class TReplayWriter {
   TReplayWriter& operator=(const TReplayWriter&) = delete;
 
   bool Good() const { return File_.good(); }
-  void Game(const std::string& in_map);
+  // A game on in_map; in_policies, when not empty, are player 0's and player 1's.
+  void Game(const std::string& in_map, const std::string* in_policies = nullptr);
   void Action(const TAction& in_action);
   void Result(const std::string& in_result);
   void Quit();

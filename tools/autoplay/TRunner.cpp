@@ -17,7 +17,14 @@
 #include <map>
 #include <sstream>
 
+#include "autoplay/TPolicy.h"
 #include "autoplay/TSession.h"
+#include "graphics/TTexture.h"
+#include "graphics/TextureRegistry.h"
+#include "headless/GameHarness.h"
+#include "platform/PlatformTest.h"
+#include "platform/Win32.h"
+#include "shell/ErrorLog.h"
 
 namespace {
 
@@ -53,12 +60,14 @@ std::filesystem::path SessionFile(const TRunnerConfig& config, uint32_t seed, co
   return config.ReplayDir / ("session-" + std::to_string(seed) + extension);
 }
 
-// Writes one game result per line: map, first side, winner, turns, orders, seconds.
+// Writes one game result per line: map, first side, winner, turns, orders,
+// seconds, whether it was stopped, and who played player 0 and player 1.
 void WriteResults(const std::filesystem::path& path, const TSessionResult& result) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   for (const TGameResult& game : result.Games)
     file << "game " << game.Map << " " << game.FirstSide << " " << game.Winner << " " << game.Turns << " "
-         << game.Orders << " " << Fixed(game.Seconds, 6) << " " << game.WinnerPolicy << "\n";
+         << game.Orders << " " << Fixed(game.Seconds, 6) << " " << (game.Stopped ? 1 : 0) << " "
+         << game.Policies[0] << " " << game.Policies[1] << " " << game.WinnerPolicy << "\n";
   file << "frames " << result.Frames << "\n";
   if (!result.Failure.empty()) file << "failure\n";
 }
@@ -74,7 +83,8 @@ std::vector<TGameResult> ReadResults(const std::filesystem::path& path, bool& fa
   while (file >> verb) {
     if (verb == "game") {
       TGameResult game;
-      file >> game.Map >> game.FirstSide >> game.Winner >> game.Turns >> game.Orders >> game.Seconds >> game.WinnerPolicy;
+      file >> game.Map >> game.FirstSide >> game.Winner >> game.Turns >> game.Orders >> game.Seconds >>
+          game.Stopped >> game.Policies[0] >> game.Policies[1] >> game.WinnerPolicy;
       games.push_back(game);
     } else if (verb == "failure") {
       failed = true;
@@ -95,7 +105,9 @@ void Count(TMapTally& tally, const TGameResult& game) {
   tally.Turns += game.Turns;
   tally.Seconds += game.Seconds;
   if (game.Winner >= 0 && (game.WinnerPolicy == 0 || game.WinnerPolicy == 1)) ++tally.PolicyWins[game.WinnerPolicy];
-  if (game.Winner < 0) {
+  if (game.Stopped) {
+    ++tally.Stopped;
+  } else if (game.Winner < 0) {
     ++tally.Draws;
   } else if (game.Winner == game.FirstSide) {
     ++tally.FirstWins;
@@ -104,8 +116,23 @@ void Count(TMapTally& tally, const TGameResult& game) {
   }
 }
 
+// The line of one game: its session's seed and its number there, who played
+// and how it ended.
+std::string GameLine(uint32_t seed, size_t index, const TGameResult& game) {
+  std::string line = "  " + game.Map + " seed " + std::to_string(seed) + " game " + std::to_string(index + 1) + ": " +
+                     game.Policies[0] + " against " + game.Policies[1] + ", ";
+  if (game.Stopped)
+    line += "stopped at the time budget";
+  else if (game.Winner < 0)
+    line += "a draw at the turn cap";
+  else
+    line += "player " + std::to_string(game.Winner) + " won (a queen fell)";
+  return line + " after " + std::to_string(game.Turns) + " turns, " + std::to_string(game.Orders) + " orders";
+}
+
 TSessionConfig SessionConfig(const TRunnerConfig& config, uint32_t seed, size_t map, int32_t games,
-                             std::optional<TClock::time_point> deadline) {
+                             std::optional<TClock::time_point> deadline,
+                             std::optional<TClock::time_point> stopAt) {
   TSessionConfig session;
   session.Setup.Seed = seed;
   session.Setup.Policies[0] = config.Policies[0];
@@ -115,7 +142,13 @@ TSessionConfig SessionConfig(const TRunnerConfig& config, uint32_t seed, size_t 
   session.Setup.DrawEvery = config.DrawEvery;
   session.Setup.Maps = {config.Maps[map]};
   session.Schedule.assign(static_cast<size_t>(games), config.Maps[map].Name);
+  if (config.Mix) {
+    // Each session starts the turn of pairings at another place.
+    const auto& pairings = MixedPairings();
+    for (int32_t i = 0; i < games; ++i) session.Pairings.push_back(pairings[(seed + static_cast<uint32_t>(i)) % pairings.size()]);
+  }
   session.Deadline = deadline;
+  session.StopAt = stopAt;
   session.FrameBound = config.FrameBound;
   session.ReplayPath = SessionFile(config, seed, ".replay");
   return session;
@@ -123,14 +156,14 @@ TSessionConfig SessionConfig(const TRunnerConfig& config, uint32_t seed, size_t 
 
 // In the child: plays the session, writes its results, and ends the process.
 [[noreturn]] void RunChild(const TRunnerConfig& config, const TChild& child, int32_t games,
-                           std::optional<TClock::time_point> deadline) {
+                           std::optional<TClock::time_point> deadline, std::optional<TClock::time_point> stopAt) {
   const int log = open(child.Log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (log >= 0) {
     dup2(log, STDERR_FILENO);
     dup2(log, STDOUT_FILENO);
     close(log);
   }
-  TSession session(SessionConfig(config, child.Seed, child.Map, games, deadline));
+  TSession session(SessionConfig(config, child.Seed, child.Map, games, deadline, stopAt));
   const TSessionResult result = session.Run();
   WriteResults(child.Results, result);
   if (!result.Failure.empty()) std::fprintf(stderr, "autoplay: %s\n", result.Failure.c_str());
@@ -146,6 +179,41 @@ std::string DescribeEnd(int status, bool complete) {
   if (WIFEXITED(status) && WEXITSTATUS(status) == 3) return "a check failed";
   if (WIFEXITED(status)) return "sanitizer report or abnormal end: the session exited with status " + std::to_string(WEXITSTATUS(status));
   return "the session ended abnormally";
+}
+
+// Every session decodes the same pictures when its games load. Decoded once
+// here, before the sessions are forked, they are kept in this process (the
+// platform's store of decoded images, keyed by path and bytes), and each
+// session copies them from the memory it inherits instead of decoding again.
+// Only pictures are loaded: no window, font or thread exists here to be
+// caught half-way by a fork.
+void DecodePicturesOnce() {
+  PlatformTest::KeepDecodedImages(true);
+  std::error_code error;
+  const std::filesystem::path previous = std::filesystem::current_path(error);
+  const std::filesystem::path scratch =
+      std::filesystem::temp_directory_path(error) / ("krambol-autoplay-pictures-" + std::to_string(getpid()));
+  std::filesystem::create_directories(scratch, error);
+  // The same relative paths as a session's working directory gives them.
+  std::filesystem::create_directory_symlink(GeneratedResDir(), scratch / "res", error);
+  if (!error) {
+    std::filesystem::current_path(scratch, error);
+    ULONG_PTR token = 0;
+    GdiplusStartupInput input;
+    if (!error && GdiplusStartup(&token, &input, nullptr) == Ok) {
+      RegisterTextures();
+      for (TTexture* texture : RegisteredTextures()) {
+        texture->Acquire();
+        texture->Release();
+      }
+      FreeTextures();
+      GdiplusShutdown(token);
+    }
+  }
+  // A picture that failed to load is logged; the sessions load it again and say so.
+  ClearErrorLogForTests();
+  std::filesystem::current_path(previous, error);
+  std::filesystem::remove_all(scratch, error);
 }
 
 
@@ -190,9 +258,11 @@ bool Unbalanced(const TMapTally& in_tally) {
 std::string TallyLine(const TMapTally& in_tally) {
   const double games = static_cast<double>(std::max<int64_t>(1, in_tally.Games));
   const double seconds = std::max(1e-9, in_tally.Seconds);
-  return in_tally.Map + ": " + std::to_string(in_tally.Games) + " games, " + std::to_string(in_tally.Orders) +
-         " orders, wins " + std::to_string(in_tally.FirstWins) + " first side / " +
-         std::to_string(in_tally.SecondWins) + " second side, " + std::to_string(in_tally.Draws) + " draws, " +
+  return in_tally.Map + ": " + std::to_string(in_tally.Games) + " games, " +
+         std::to_string(in_tally.FirstWins + in_tally.SecondWins) + " ended by a queen's fall, " +
+         std::to_string(in_tally.Draws) + " draws, " + std::to_string(in_tally.Stopped) + " stopped, " +
+         std::to_string(in_tally.Orders) + " orders, wins " + std::to_string(in_tally.FirstWins) + " first side / " +
+         std::to_string(in_tally.SecondWins) + " second side, " +
          Fixed(in_tally.Turns / games, 1) + " turns per game, " + Fixed(in_tally.Orders / seconds, 0) +
          " orders/s, " + Fixed(in_tally.Games / seconds, 1) + " games/s";
 }
@@ -229,14 +299,22 @@ std::string StrengthTable(const std::vector<TMapTally>& in_tallies, const std::s
 
 int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
   std::filesystem::create_directories(in_config.ReplayDir);
+  DecodePicturesOnce();
   const auto start = TClock::now();
   const std::optional<TClock::time_point> deadline =
       in_config.Seconds ? std::optional(start + std::chrono::duration_cast<TClock::duration>(
                                                     std::chrono::duration<double>(*in_config.Seconds)))
                         : std::nullopt;
-  out << "autoplay: seed " << in_config.Seed << ", policies " << in_config.Policies[0] << " and "
-      << in_config.Policies[1] << (in_config.Swap ? " (swapped every other game)" : "") << ", "
-      << in_config.Maps.size() << " maps" << std::endl;
+  out << "autoplay: seed " << in_config.Seed << ", policies ";
+  if (in_config.Mix) {
+    out << "mixed (";
+    for (const auto& pairing : MixedPairings())
+      out << (&pairing == &MixedPairings().front() ? "" : ", ") << pairing[0] << " against " << pairing[1];
+    out << ")";
+  } else {
+    out << in_config.Policies[0] << " and " << in_config.Policies[1] << (in_config.Swap ? " (swapped every other game)" : "");
+  }
+  out << ", " << in_config.Maps.size() << " maps" << std::endl;
 
   std::vector<TMapTally> tallies(in_config.Maps.size());
   for (size_t i = 0; i < tallies.size(); ++i) tallies[i].Map = in_config.Maps[i].Name;
@@ -302,7 +380,7 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
       }
       if (pid == 0) {
         sigprocmask(SIG_UNBLOCK, &childSignals, nullptr);
-        RunChild(in_config, child, next->second, sessionDeadline);
+        RunChild(in_config, child, next->second, sessionDeadline, deadline);
       }
       child.Pid = pid;
       running.push_back(child);
@@ -334,7 +412,10 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
       bool checkFailed = false;
       bool complete = false;
       const std::vector<TGameResult> games = ReadResults(it->Results, checkFailed, complete);
-      for (const TGameResult& game : games) Count(tallies[it->Map], game);
+      for (size_t i = 0; i < games.size(); ++i) {
+        Count(tallies[it->Map], games[i]);
+        if (in_config.ListGames) out << GameLine(it->Seed, i, games[i]) << "\n";
+      }
       passed += static_cast<int64_t>(games.size());
       const bool clean = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !checkFailed && complete;
       if (clean) {
@@ -365,10 +446,23 @@ int RunSessions(const TRunnerConfig& in_config, std::ostream& out) {
     }
   }
   sigprocmask(SIG_UNBLOCK, &childSignals, nullptr);
+  PlatformTest::KeepDecodedImages(false);
   // A run that played nothing has checked nothing.
   if (failure.empty() && passed == 0) failure = "FAILED: no game was played";
 
-  for (const TMapTally& tally : tallies) out << TallyLine(tally) << "\n";
+  TMapTally total;
+  for (const TMapTally& tally : tallies) {
+    out << TallyLine(tally) << "\n";
+    total.Games += tally.Games;
+    total.Orders += tally.Orders;
+    total.Draws += tally.Draws;
+    total.Stopped += tally.Stopped;
+    total.FirstWins += tally.FirstWins;
+    total.SecondWins += tally.SecondWins;
+  }
+  out << "whole games " << total.Games - total.Stopped << " (" << total.FirstWins + total.SecondWins
+      << " ended by a queen's fall, " << total.Draws << " draws at the turn cap), " << total.Stopped
+      << " stopped at the time budget, " << total.Orders << " orders checked\n";
   if (!failure.empty()) out << failure << "\n";
   if (!in_config.Report.empty()) {
     std::ofstream report(in_config.Report, std::ios::binary | std::ios::trunc);

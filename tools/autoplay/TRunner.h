@@ -5,9 +5,12 @@
 // the end of its error output. Sessions take turns over the maps; the run
 // stops at the first failure.
 //
-// Output: one line per map (games, orders, wins of the first and the second
-// side, draws, turns per game, orders and games per second) and the closing
-// line "N passed, M failed", counting games.
+// Output: with ListGames one line per game (its session's seed and its number
+// there, which play it again, who played and how it ended); one line per map
+// (games, how many ended by a queen's fall, draws at the turn cap and games
+// stopped at the time budget, orders, wins of the first and the second side,
+// turns per game, orders and games per second); a line of totals; and the
+// closing line "N passed, M failed", counting games.
 
 #include <cstdint>
 #include <filesystem>
@@ -22,10 +25,15 @@ struct TRunnerConfig {
   std::vector<TMapFile> Maps;
   std::string Policies[2] = {"random", "random"};
   bool Swap = false;
+  // Every game gets its pairing from MixedPairings() in turn instead of Policies.
+  bool Mix = false;
+  // Prints a line for every game.
+  bool ListGames = false;
   uint32_t Seed = 1;
   // Either a time budget (no session starts, and no game, after it, but every
   // map has one session; each session has its share, the budget times the
-  // jobs over the maps) or a number of games per map.
+  // jobs over the maps, for starting games; a game still running at the end
+  // of the budget is stopped after its current order) or a number of games per map.
   std::optional<double> Seconds;
   int32_t GamesPerMap = 0;
   int32_t GamesPerSession = 20;
@@ -55,6 +63,8 @@ struct TMapTally {
   double Seconds = 0.0;
   // Wins of each policy, as in the configuration's Policies.
   int64_t PolicyWins[2] = {0, 0};
+  // Games stopped at the time budget: neither won nor drawn.
+  int64_t Stopped = 0;
 };
 
 // The share of the first side among the decided games and its 95 % (Wilson)

@@ -163,9 +163,9 @@ void TSession::Play() {
 
   const size_t games = Config_.Replay ? Config_.Replay->Games.size() : Config_.Schedule.size();
   for (size_t i = 0; i < games; ++i) {
-    if (i > 0 && Config_.Deadline && std::chrono::steady_clock::now() >= *Config_.Deadline) break;
+    if (i > 0 && ((Config_.Deadline && std::chrono::steady_clock::now() >= *Config_.Deadline) || PastStop())) break;
     const std::string& map = Config_.Replay ? Config_.Replay->Games[i].Map : Config_.Schedule[i];
-    if (Writer_) Writer_->Game(map);
+    if (Writer_) Writer_->Game(map, PairingOf(i));
     Result_.Games.push_back(PlayGame(map, i));
     CheckLog();
   }
@@ -186,11 +186,28 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
   for (int32_t player = 0; player < 2; ++player) QueensAtStart_[player] = QueenCount(first, player);
   const int64_t ordersBefore = Orders_;
   size_t step = 0;
-  const bool swapped = Config_.Setup.Swap && in_index % 2 == 1;
+  TPolicy* players[2] = {nullptr, nullptr};
+  // Whether the configuration's second policy plays player 0 in this game.
+  bool swapped = false;
+  if (const std::string* pairing = PairingOf(in_index)) {
+    for (int side = 0; side < 2; ++side) {
+      const uint32_t seed = Config_.Setup.Seed * 2654435761u + static_cast<uint32_t>(2 * in_index + side) + 3;
+      GamePolicies_[side] = MakePolicy(pairing[side], seed);
+      if (!GamePolicies_[side]) Fail("no policy named " + pairing[side]);
+      players[side] = GamePolicies_[side].get();
+      result.Policies[side] = pairing[side];
+    }
+  } else {
+    swapped = Config_.Setup.Swap && in_index % 2 == 1;
+    for (int side = 0; side < 2; ++side) {
+      players[side] = Policies_[swapped ? 1 - side : side].get();
+      result.Policies[side] = Config_.Setup.Policies[swapped ? 1 - side : side];
+    }
+  }
   const std::vector<TAction>* recorded = Config_.Replay ? &Config_.Replay->Games[in_index].Actions : nullptr;
   while (true) {
     // A hasty action comes as soon as the turn is there; any other once the board is at rest.
-    TPolicy& policy = *Policies_[swapped ? 1 - PlayerToMove() : PlayerToMove()];
+    TPolicy& policy = *players[PlayerToMove()];
     const bool hasty = recorded ? step < recorded->size() && (*recorded)[step].Hasty : policy.Hurries();
     if (hasty && !ScreenRequestPending) {
       CheckLog();
@@ -208,9 +225,17 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
     TBoard board = TBoard::FromWorld();
     TAction action;
     if (recorded) {
-      if (step >= recorded->size()) break;  // the recorded game ends here
+      if (step >= recorded->size()) {
+        // The recorded game ends here, as it ended: by the turn cap or stopped.
+        result.Stopped = Config_.Replay->Games[in_index].Result.rfind("stopped", 0) == 0;
+        break;
+      }
       action = (*recorded)[step++];
     } else {
+      if (PastStop()) {
+        result.Stopped = true;
+        break;
+      }
       if (board.Turn - first.Turn >= Config_.Setup.Turns) break;  // a draw
       action = policy.Choose(board, Hands_->Span());
       if (action.Kind == TActionKind::Save) {
@@ -229,7 +254,9 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
   result.Turns = TurnCounter - first.Turn;
   result.Orders = Orders_ - ordersBefore;
   result.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  const std::string outcome = (result.Winner < 0 ? std::string("draw") : "win " + std::to_string(result.Winner)) +
+  const std::string outcome = (result.Winner >= 0 ? "win " + std::to_string(result.Winner)
+                               : result.Stopped   ? std::string("stopped")
+                                                  : std::string("draw")) +
                               " turns " + std::to_string(result.Turns);
   if (Config_.Replay) {
     const std::string& recorded = Config_.Replay->Games[in_index].Result;
@@ -239,6 +266,16 @@ TGameResult TSession::PlayGame(const std::string& in_map, size_t in_index) {
   if (Writer_) Writer_->Result(outcome);
   return result;
 }
+
+const std::string* TSession::PairingOf(size_t in_index) const {
+  if (Config_.Replay) {
+    const TReplayGame& game = Config_.Replay->Games[in_index];
+    return game.Policies[0].empty() ? nullptr : game.Policies;
+  }
+  return in_index < Config_.Pairings.size() ? Config_.Pairings[in_index].data() : nullptr;
+}
+
+bool TSession::PastStop() const { return Config_.StopAt && std::chrono::steady_clock::now() >= *Config_.StopAt; }
 
 void TSession::OpenMapList() {
   if (OnMenuScreen()) {

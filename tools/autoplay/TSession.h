@@ -10,6 +10,7 @@
 // and ends when a queen falls (the finish screen, its box closed, the menu
 // screen back) or, as a draw, at the turn cap.
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -37,8 +38,15 @@ struct TSessionConfig {
   TReplay Setup;
   // The map of each game, in order (names of Setup.Maps).
   std::vector<std::string> Schedule;
+  // Who plays player 0 and player 1 in each game, in the order of Schedule;
+  // a game without an entry is played by Setup's policies (swapped every other
+  // game when Setup.Swap).
+  std::vector<std::array<std::string, 2>> Pairings;
   // When set, no game starts after this time (the first always does).
   std::optional<std::chrono::steady_clock::time_point> Deadline;
+  // When set, a game still running at this time is stopped after its current
+  // order (every order it gave was checked), and no game starts after it.
+  std::optional<std::chrono::steady_clock::time_point> StopAt;
   // Frames an awaited change may take before the game counts as soft-locked.
   int32_t FrameBound = 5000;
   // Where the replay file is written as the session goes; nothing when empty.
@@ -52,9 +60,13 @@ struct TSessionConfig {
 
 struct TGameResult {
   std::string Map;
-  // The player who moved first, and the winner (-1 for a draw).
+  // Who played player 0 and player 1.
+  std::string Policies[2];
+  // The player who moved first, and the winner (-1 for a draw or a game stopped).
   int32_t FirstSide = 0;
   int32_t Winner = -1;
+  // Stopped at the time budget before it ended.
+  bool Stopped = false;
   // The policy that won (0 or 1, as in the setup's Policies), -1 for a draw.
   int32_t WinnerPolicy = -1;
   int32_t Turns = 0;
@@ -81,6 +93,11 @@ class TSession {
  private:
   void Play();
   TGameResult PlayGame(const std::string& in_map, size_t in_index);
+  // The policies of game in_index, player 0's and player 1's, when the game
+  // has its own (Pairings, or the replay's game line); null otherwise.
+  const std::string* PairingOf(size_t in_index) const;
+  // Whether the time to stop playing has come.
+  bool PastStop() const;
   // The recorded action, or the policy's choice, for the player to move.
   std::optional<TAction> NextAction(const TBoard& in_board, size_t in_game, size_t& io_step);
 
@@ -132,6 +149,8 @@ class TSession {
   std::unique_ptr<TWrongGame> WrongGame_;
   std::unique_ptr<THands> Hands_;
   std::unique_ptr<TPolicy> Policies_[2];
+  // The players of the game in progress when it has its own pairing.
+  std::unique_ptr<TPolicy> GamePolicies_[2];
   std::unique_ptr<TReplayWriter> Writer_;
   TSessionResult Result_;
   int64_t Orders_ = 0;

@@ -48,8 +48,10 @@ class DisplayBackend {
   virtual void SetCursor(const IconImage* cursor) = 0;
   // While captured, the pointer keeps reporting to the program outside its windows.
   virtual void SetMouseCapture(bool captured) = 0;
-  // Shows premultiplied ARGB pixels (alpha ignored) as the window's client area.
-  virtual void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels) = 0;
+  // Shows premultiplied ARGB pixels (alpha ignored) as the window's client
+  // area: rows [top, bottom) at least, the others as they were last shown.
+  virtual void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels, int top,
+                       int bottom) = 0;
   // Pixels of the given size that the display itself shows as the window's
   // client area, so that presenting them copies nothing: premultiplied ARGB,
   // alpha ignored, rows stridePixels apart, opaque black at first. When the
@@ -57,8 +59,8 @@ class DisplayBackend {
   // stays where the two overlap. Null when the display has none of that size;
   // a buffer given before may then be gone.
   virtual uint32_t* Framebuffer(HWND hwnd, int width, int height, int* stridePixels) = 0;
-  // Shows the pixels of the window's framebuffer.
-  virtual void PresentFramebuffer(HWND hwnd) = 0;
+  // Shows the pixels of the window's framebuffer: rows [top, bottom) at least.
+  virtual void PresentFramebuffer(HWND hwnd, int top, int bottom) = 0;
   // Reports pending events to DisplayEvents. Waits up to timeoutMs for the first
   // one (0: only what is pending; negative: until one comes).
   virtual void Pump(int timeoutMs) = 0;

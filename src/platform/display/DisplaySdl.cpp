@@ -157,9 +157,10 @@ class DisplaySdl final : public DisplayBackend {
   void SetIcon(HWND hwnd, const IconImage* icon) override;
   void SetCursor(const IconImage* cursor) override;
   void SetMouseCapture(bool captured) override;
-  void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels) override;
+  void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels, int top,
+               int bottom) override;
   uint32_t* Framebuffer(HWND hwnd, int width, int height, int* stridePixels) override;
-  void PresentFramebuffer(HWND hwnd) override;
+  void PresentFramebuffer(HWND hwnd, int top, int bottom) override;
   void Pump(int timeoutMs) override;
   bool ShowMessageBox(HWND owner, const std::string& utf8Caption, const std::string& utf8Text, bool error) override;
 
@@ -184,8 +185,10 @@ class DisplaySdl final : public DisplayBackend {
   // hardware accelerated, or named in SDL_RENDER_DRIVER. Tried once, on a
   // window of its own, so that a software rasteriser is unloaded again.
   bool RendererIsWorthIt();
-  void PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels);
-  static void PresentThroughSurface(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels);
+  void PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels, int top,
+                              int bottom);
+  static void PresentThroughSurface(Slot& slot, const uint32_t* pixels, int width, int height, int stridePixels,
+                                    int top, int bottom);
   // Keeps slot.surface as SDL's current surface of the window.
   HWND WindowOf(Uint32 windowId);
   void Translate(const SDL_Event& event);
@@ -381,19 +384,25 @@ void DisplaySdl::SetMouseCapture(bool captured) {
   SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE);
 }
 
-void DisplaySdl::Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels) {
+void DisplaySdl::Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stridePixels, int top,
+                         int bottom) {
   Slot* slot = SlotOf(hwnd);
   if (!slot || !pixels || width <= 0 || height <= 0) return;
+  top = std::clamp(top, 0, height);
+  bottom = std::clamp(bottom, top, height);
   if (slot->renderer) {
-    PresentThroughRenderer(*slot, pixels, width, height, stridePixels);
+    PresentThroughRenderer(*slot, pixels, width, height, stridePixels, top, bottom);
   } else {
-    PresentThroughSurface(*slot, pixels, width, height, stridePixels);
+    PresentThroughSurface(*slot, pixels, width, height, stridePixels, top, bottom);
   }
 }
 
 void DisplaySdl::PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int width, int height,
-                                        int stridePixels) {
+                                        int stridePixels, int top, int bottom) {
   if (!slot.texture || slot.textureWidth != width || slot.textureHeight != height) {
+    // A new texture holds nothing yet: all of it is filled.
+    top = 0;
+    bottom = height;
     if (slot.texture) SDL_DestroyTexture(slot.texture);
     slot.texture = SDL_CreateTexture(slot.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
                                      height);
@@ -404,7 +413,9 @@ void DisplaySdl::PresentThroughRenderer(Slot& slot, const uint32_t* pixels, int 
     // picture composed over black, as an opaque window shows it.
     SDL_SetTextureBlendMode(slot.texture, SDL_BLENDMODE_NONE);
   }
-  SDL_UpdateTexture(slot.texture, nullptr, pixels, stridePixels * 4);
+  // The texture keeps the other rows from before.
+  const SDL_Rect rows{0, top, width, bottom - top};
+  if (bottom > top) SDL_UpdateTexture(slot.texture, &rows, pixels + size_t(top) * size_t(stridePixels), stridePixels * 4);
   SDL_SetRenderDrawColor(slot.renderer, 0, 0, 0, 255);
   SDL_RenderClear(slot.renderer);
   const SDL_Rect target{0, 0, width, height};
@@ -454,39 +465,60 @@ uint32_t* DisplaySdl::Framebuffer(HWND hwnd, int width, int height, int* strideP
   return static_cast<uint32_t*>(surface->pixels);
 }
 
-void DisplaySdl::PresentFramebuffer(HWND hwnd) {
+void DisplaySdl::PresentFramebuffer(HWND hwnd, int top, int bottom) {
   Slot* slot = SlotOf(hwnd);
   if (!slot || !slot->surface || slot->surfaceStale) return;
-  // A surface SDL no longer takes is fetched anew at the next Framebuffer.
-  if (SDL_UpdateWindowSurface(slot->window) != 0) slot->surfaceStale = true;
+  top = std::clamp(top, 0, slot->surface->h);
+  bottom = std::clamp(bottom, top, slot->surface->h);
+  if (bottom <= top) return;
+  // Only the rows drawn are sent to the screen. A surface SDL no longer takes
+  // is fetched anew at the next Framebuffer.
+  const SDL_Rect rows{0, top, slot->surface->w, bottom - top};
+  if (SDL_UpdateWindowSurfaceRects(slot->window, &rows, 1) != 0) slot->surfaceStale = true;
 }
 
 void DisplaySdl::PresentThroughSurface(Slot& slot, const uint32_t* pixels, int width, int height,
-                                       int stridePixels) {
-  // The surface follows the window's size; SDL makes it anew after a resize.
+                                       int stridePixels, int top, int bottom) {
+  // The surface follows the window's size; SDL makes it anew after a resize,
+  // and a new one is filled whole.
   SDL_Surface* surface = SDL_GetWindowSurface(slot.window);
+  if (surface != slot.surface || slot.surfaceStale) {
+    top = 0;
+    bottom = height;
+  }
   slot.surface = surface;
   slot.surfaceStale = surface == nullptr;
   if (!surface) return;
   const int shownWidth = std::min(width, surface->w);
   const int shownHeight = std::min(height, surface->h);
   // Beyond the pixels the window is black, as the renderer's clear leaves it.
-  if (shownWidth < surface->w || shownHeight < surface->h) SDL_FillRect(surface, nullptr, 0);
+  if (shownWidth < surface->w || shownHeight < surface->h) {
+    SDL_FillRect(surface, nullptr, 0);
+    top = 0;
+    bottom = height;
+  }
+  const int first = std::min(top, shownHeight);
+  const int last = std::min(bottom, shownHeight);
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
   const Uint32 format = surface->format->format;
   auto* target = static_cast<unsigned char*>(surface->pixels);
   if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
     // The same bytes (alpha is not shown): rows are copied as they are.
-    for (int y = 0; y < shownHeight; ++y) {
+    for (int y = first; y < last; ++y) {
       std::memcpy(target + static_cast<size_t>(y) * surface->pitch, pixels + static_cast<size_t>(y) * stridePixels,
                   static_cast<size_t>(shownWidth) * 4);
     }
-  } else {
-    SDL_ConvertPixels(shownWidth, shownHeight, SDL_PIXELFORMAT_ARGB8888, pixels, stridePixels * 4, format, target,
-                      surface->pitch);
+  } else if (last > first) {
+    SDL_ConvertPixels(shownWidth, last - first, SDL_PIXELFORMAT_ARGB8888, pixels + size_t(first) * size_t(stridePixels),
+                      stridePixels * 4, format, target + static_cast<size_t>(first) * surface->pitch, surface->pitch);
   }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  SDL_UpdateWindowSurface(slot.window);
+  if (top == 0 && bottom >= height) {
+    SDL_UpdateWindowSurface(slot.window);
+  } else if (last > first) {
+    const SDL_Rect rows{0, first, surface->w, last - first};
+    SDL_UpdateWindowSurfaceRects(slot.window, &rows, 1);
+  }
 }
 
 void DisplaySdl::Pump(int timeoutMs) {

@@ -18,15 +18,17 @@ void GdipCanvas::Discard(bool discard) { discardDrawing = discard; }
 
 bool GdipCanvas::Discarded() { return discardDrawing; }
 
-GdipCanvas::GdipCanvas(const GdipGraphicsObject& graphics) : hdc_(graphics.hdc), bitmap_(graphics.bitmap) {
+GdipCanvas::GdipCanvas(const GdipGraphicsObject& graphics)
+    : hdc_(graphics.hdc), bitmap_(graphics.bitmap), clip_(graphics.clip) {
   // Nothing will be drawn: the pixels are not even looked up.
   if (discardDrawing) return;
   if (bitmap_) {
     pixels_ = PlatformPixelBuffer{bitmap_->data, bitmap_->width, bitmap_->height, bitmap_->width};
     opaque_ = bitmap_->opaque;
-    // Whatever is drawn now changes the bitmap.
+    // Whatever is drawn now changes the bitmap: what holds calls drawing it
+    // carries them out first.
+    GdipWillChange(*bitmap_);
     GdipTouch(*bitmap_);
-    bitmap_->knownOpaque = false;
   } else if (hdc_ == nullptr || !PlatformDcPixels(hdc_, &pixels_) || pixels_.data == nullptr ||
              pixels_.stridePixels < pixels_.width) {
     pixels_ = PlatformPixelBuffer{nullptr, 0, 0, 0};
@@ -40,8 +42,15 @@ GdipCanvas::~GdipCanvas() {
     cairo_surface_flush(static_cast<cairo_surface_t*>(surface_));
     cairo_surface_destroy(static_cast<cairo_surface_t*>(surface_));
   }
-  if (changed_ && hdc_ != nullptr && status_ == Ok) PlatformDcChanged(hdc_);
+  if (changed_ && hdc_ != nullptr && status_ == Ok) PlatformDcChanged(hdc_, clip_.top, clip_.bottom);
 }
+
+bool GdipCanvas::Empty() const {
+  return status_ != Ok || pixels_.width <= 0 || pixels_.height <= 0 || Discarded() || clip_.top >= clip_.bottom ||
+         clip_.bottom <= 0 || clip_.top >= pixels_.height;
+}
+
+bool GdipCanvas::Clipped() const { return clip_.top > 0 || clip_.bottom < pixels_.height; }
 
 void* GdipCanvas::Cairo(int left, int top, int right, int bottom) {
   if (!Empty() && bitmap_) GdipSettle(*bitmap_, left, top, right, bottom);
@@ -74,6 +83,14 @@ void* GdipCanvas::MakeCairo() {
     cairo_destroy(cr);
     return nullptr;
   }
+  if (Clipped()) {
+    // Whole rows: what is drawn inside them is what the whole draw gives there.
+    const int top = std::max(clip_.top, 0), bottom = std::min(clip_.bottom, pixels_.height);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_rectangle(cr, 0, top, pixels_.width, bottom - top);
+    cairo_clip(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+  }
   cairo_ = cr;
   return cr;
 }
@@ -91,6 +108,23 @@ pixman_format_code_t PixmanFormat(bool opaque) { return opaque ? PIXMAN_x8r8g8b8
 void GdipCanvas::Fill(uint32_t value) {
   if (Empty()) return;
   if (opaque_) value |= 0xFF000000u;
+  if (Clipped()) {
+    // Part of the rows: written at once, over whatever clear was pending there.
+    const int top = std::max(clip_.top, 0), bottom = std::min(clip_.bottom, pixels_.height);
+    if (bitmap_) {
+      GdipSettle(*bitmap_, 0, top, pixels_.width, bottom);
+      if ((value >> 24) != 0xFF) bitmap_->knownOpaque = false;
+    }
+    if (surface_ != nullptr) cairo_surface_flush(static_cast<cairo_surface_t*>(surface_));
+    for (int y = top; y < bottom; ++y) {
+      uint32_t* row = pixels_.data + size_t(y) * size_t(pixels_.stridePixels);
+      std::fill(row, row + pixels_.width, value);
+    }
+    Dirty();
+    Changed();
+    return;
+  }
+  if (bitmap_) bitmap_->knownOpaque = (value >> 24) == 0xFF;
   if (bitmap_ && surface_ == nullptr) {
     // The whole bitmap is to be filled; what an earlier clear left pending goes.
     auto* region = static_cast<pixman_region32_t*>(bitmap_->pendingClear);
@@ -124,9 +158,9 @@ bool GdipCanvas::ComposeOver(const uint32_t* source, int sourceStride, bool sour
   if (Empty() || width <= 0 || height <= 0) return true;
   // Only the part that lands on the target is handed to pixman, so every
   // coordinate it sees is small.
-  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>({y, 0, clip_.top});
   const int64_t right = std::min<int64_t>(int64_t{x} + width, pixels_.width);
-  const int64_t bottom = std::min<int64_t>(int64_t{y} + height, pixels_.height);
+  const int64_t bottom = std::min<int64_t>({int64_t{y} + height, pixels_.height, clip_.bottom});
   if (right <= left || bottom <= top) return true;
   const int pieceWidth = int(right - left), pieceHeight = int(bottom - top);
   const uint32_t* first = source + size_t(top - y) * size_t(sourceStride) + size_t(left - x);

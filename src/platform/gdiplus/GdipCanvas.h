@@ -1,6 +1,6 @@
 #pragma once
 // Internal to the drawing half of the platform layer: what one drawing call
-// draws on. It resolves a Graphics object to its pixels (for a window, looked
+// draws on, within the Graphics object's clip rows. It resolves a Graphics object to its pixels (for a window, looked
 // up afresh because the buffer moves on resize), lends a Cairo context on them
 // or fills and composes pixel rectangles straight through pixman, and, for a
 // window, reports the change when the call is done. The Cairo and pixman types
@@ -25,7 +25,8 @@ class GdipCanvas {
   // True when there is nothing to draw on (a failed lookup or a zero-sized
   // window), and for every target while drawing is discarded (then a window's
   // pixels are not looked up, and a context whose window is gone answers Ok).
-  bool Empty() const { return status_ != Ok || pixels_.width <= 0 || pixels_.height <= 0 || Discarded(); }
+  // Also true when the Graphics object's clip rows hold none of the pixels.
+  bool Empty() const;
   const PlatformPixelBuffer& Pixels() const { return pixels_; }
   // 32bppRGB bitmaps ignore alpha.
   bool Opaque() const { return opaque_; }
@@ -63,11 +64,14 @@ class GdipCanvas {
 
  private:
   void* MakeCairo();
+  // Whether the clip rows leave out some of the rows.
+  bool Clipped() const;
 
   HDC hdc_ = nullptr;
   std::shared_ptr<GdipPixels> bitmap_;
   PlatformPixelBuffer pixels_{nullptr, 0, 0, 0};
   bool opaque_ = false;
+  GdipRows clip_;
   GpStatus status_ = Ok;
   bool changed_ = false;
   void* surface_ = nullptr;  // cairo_surface_t*

@@ -1,7 +1,10 @@
 // Graphics objects: on a window's device context or on a bitmap.
 #include <new>
+#include <utility>
 
+#include "platform/gdiplus/GdipCall.h"
 #include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipFrameRecord.h"
 #include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
@@ -37,13 +40,20 @@ GpStatus GdipDeleteGraphics(GpGraphics* graphics) {
 GpStatus GdipGraphicsClear(GpGraphics* graphics, ARGB color) {
   auto* object = GdipLookup<GdipGraphicsObject>(graphics);
   if (object == nullptr) return InvalidParameter;
-  GdipCanvas canvas(*object);
-  if (canvas.Status() != Ok) return canvas.Status();
-  if (canvas.Empty()) return Ok;
-  // Replaces every pixel, alpha included; nothing is blended.
-  canvas.Fill(GdipPremultiply(color));
-  return Ok;
+  GdipCall call;
+  call.kind = GdipCallKind::Clear;
+  call.color = color;
+  return GdipFrameRecord::Submit(*object, std::move(call));
 }
 
 }  // namespace DllExports
+
+GpStatus GdipRunClear(GdipGraphicsObject& target, const GdipCall& call) {
+  GdipCanvas canvas(target);
+  if (canvas.Status() != Ok) return canvas.Status();
+  if (canvas.Empty()) return Ok;
+  // Replaces every pixel, alpha included; nothing is blended.
+  canvas.Fill(GdipPremultiply(call.color));
+  return Ok;
+}
 }  // namespace Gdiplus

@@ -10,8 +10,11 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
+#include "platform/gdiplus/GdipCall.h"
 #include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipFrameRecord.h"
 #include "platform/gdiplus/GdipObjects.h"
 #include "platform/gdiplus/GdipScaledCopies.h"
 
@@ -135,6 +138,19 @@ GpStatus DrawImageDirect(GdipGraphicsObject& target, const GdipImageObject& imag
   return DrawImage(target, image, draw.dx, draw.dy, draw.dw, draw.dh, draw.sx, draw.sy, draw.sw, draw.sh);
 }
 
+// A draw with nothing in it changes nothing and is not held.
+GpStatus SubmitImage(GdipGraphicsObject& target, const GdipImageObject& image, const GdipImageDraw& draw) {
+  if (draw.dw == 0.0 || draw.dh == 0.0 || draw.sw == 0.0 || draw.sh == 0.0) return Ok;
+  // Discarded drawing is not even taken down: a headless run that discards
+  // most frames draws thousands of images a frame.
+  if (GdipCanvas::Discarded()) return Ok;
+  GdipCall call;
+  call.kind = GdipCallKind::DrawImage;
+  call.draw = draw;
+  call.source = image.pixels;
+  return GdipFrameRecord::Submit(target, std::move(call));
+}
+
 }  // namespace
 
 namespace DllExports {
@@ -186,6 +202,8 @@ GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
   GdipPixels& pixels = *object->pixels;
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return InvalidParameter;
   GdipSettle(pixels);
+  GdipWillChange(pixels);
+  GdipFrameRecord::Forget(pixels);
   pixels.knownOpaque = pixels.knownOpaque && (color >> 24) == 0xFF;
   pixels.data[size_t(y) * size_t(pixels.width) + size_t(x)] =
       pixels.opaque ? (color | 0xFF000000u) : GdipPremultiply(color);
@@ -220,7 +238,7 @@ GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y) {
   if (target == nullptr || source == nullptr) return InvalidParameter;
   double width = source->pixels->width, height = source->pixels->height;
   if (!GdipCoordinatesFit({double(x), double(y), x + width, y + height})) return ValueOverflow;
-  return DrawImage(*target, *source, x, y, width, height, 0.0, 0.0, width, height);
+  return SubmitImage(*target, *source, GdipImageDraw{double(x), double(y), width, height, 0.0, 0.0, width, height});
 }
 
 // Only pixel units are taken for the source rectangle; image attributes and the
@@ -240,8 +258,46 @@ GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstx, 
   }
   const GdipImageDraw draw{double(dstx), double(dsty), double(dstwidth), double(dstheight),
                            double(srcx), double(srcy), double(srcwidth), double(srcheight)};
-  return GdipDrawImageRepeated(*target, *source, draw, DrawImageDirect);
+  return SubmitImage(*target, *source, draw);
 }
 
 }  // namespace DllExports
+
+namespace {
+
+// A draw that is not a plain 1:1 copy, made within clip rows: the rasteriser
+// steps through the source in fixed point from where the drawn rows start, so
+// starting at the clip could round a filtered pixel another way. The draw is
+// made whole onto a transparent bitmap on the target's pixel grid, and the
+// clip rows compose that: the very pixels of the whole draw (see GdipScaledCopies.h).
+GpStatus DrawThroughCopy(GdipGraphicsObject& target, const GdipImageObject& image, const GdipImageDraw& draw) {
+  GdipCanvas canvas(target);
+  if (canvas.Status() != Ok) return canvas.Status();
+  if (canvas.Empty()) return Ok;
+  const double right = std::max(draw.dx, draw.dx + draw.dw), bottom = std::max(draw.dy, draw.dy + draw.dh);
+  const int width = int(std::min<double>(canvas.Pixels().width, std::ceil(right)));
+  const int height = int(std::min<double>(canvas.Pixels().height, std::ceil(bottom)));
+  if (width <= 0 || height <= 0) return Ok;
+  GpStatus status = Ok;
+  std::shared_ptr<GdipPixels> copy = GdipAllocatePixels(width, height, false, &status);
+  if (!copy) return status;
+  GdipGraphicsObject onCopy;
+  onCopy.bitmap = copy;
+  status = DrawImageDirect(onCopy, image, draw);
+  if (status != Ok) return status;
+  if (!canvas.ComposeOver(copy->data, copy->width, false, width, height, 0, 0)) return OutOfMemory;
+  return Ok;
+}
+
+}  // namespace
+
+GpStatus GdipRunImage(GdipGraphicsObject& target, const GdipCall& call) {
+  GdipImageObject image;
+  image.pixels = call.source;
+  const GdipImageDraw& draw = call.draw;
+  const bool plainCopy = draw.dw == draw.sw && draw.dh == draw.sh && draw.dw > 0.0 && draw.dh > 0.0;
+  const bool clipped = target.clip.top != INT32_MIN || target.clip.bottom != INT32_MAX;
+  if (clipped && !plainCopy) return GdipDrawImageRepeated(target, image, draw, DrawThroughCopy);
+  return GdipDrawImageRepeated(target, image, draw, DrawImageDirect);
+}
 }  // namespace Gdiplus

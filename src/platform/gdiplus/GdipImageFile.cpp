@@ -271,11 +271,15 @@ std::shared_ptr<GdipPixels> LoadPng(int fd, const unsigned char* header, size_t 
   return pixels;
 }
 
-// The images decoded last, by path, with the bytes of their files; at most
-// kBudget bytes of both together, the least recently used going first.
+// The images decoded, by path, with the bytes of their files; at most kBudget
+// bytes of both together (every picture the game draws, decoded, takes about
+// 180 MiB). Once the budget is full, images decoded later are not kept: a
+// program loads its pictures in the same order game after game, and making
+// room by dropping the least recently used would drop each one just before it
+// is asked for again.
 class DecodedImages {
  public:
-  static constexpr size_t kBudget = size_t(64) << 20;
+  static constexpr size_t kBudget = size_t(256) << 20;
 
   static DecodedImages& Get() {
     static DecodedImages images;
@@ -320,10 +324,7 @@ class DecodedImages {
         break;
       }
     }
-    while (!entries_.empty() && size_ + size > kBudget) {
-      size_ -= entries_.back().bytes.size() + PixelBytes(*entries_.back().pixels);
-      entries_.pop_back();
-    }
+    if (size_ + size > kBudget) return;
     entries_.push_front(Entry{path, std::move(bytes), std::move(copy)});
     size_ += size;
   }

@@ -1,6 +1,8 @@
 // The handle table, pixel storage and conversions shared by the GDI+ calls.
 #include "platform/gdiplus/GdipObjects.h"
 
+#include "platform/gdiplus/GdipFrameRecord.h"
+
 #include <pixman.h>
 
 #include <algorithm>
@@ -27,9 +29,10 @@ std::unordered_map<const void*, GdipKind>& Table() {
 
 // How many objects have left the table. A handle found live stays live until
 // the next one leaves (an object made at a freed address comes after its
-// predecessor left), so each thread remembers the last handle it found and
-// answers for it again without the lock: drawing calls ask for the same few
-// handles over and over.
+// predecessor left), so each thread remembers the last few handles it found
+// and answers for them again without the lock: drawing calls ask for the same
+// few handles over and over (a draw asks for its graphics, then its image or
+// brush, so one remembered handle would be replaced at every call).
 std::atomic<uint64_t> Departures{0};
 
 struct LastFound {
@@ -38,11 +41,18 @@ struct LastFound {
   uint64_t departures = 0;
 };
 
-thread_local LastFound Last;
+constexpr size_t kRemembered = 4;
+thread_local LastFound Last[kRemembered];
+thread_local size_t NextReplaced = 0;
+
+std::atomic<uint64_t> Serials{0};
 
 }  // namespace
 
+GdipPixels::GdipPixels() : serial(Serials.fetch_add(1, std::memory_order_relaxed) + 1) {}
+
 GdipPixels::~GdipPixels() {
+  delete record;
   if (pendingClear != nullptr) {
     pixman_region32_fini(static_cast<pixman_region32_t*>(pendingClear));
     delete static_cast<pixman_region32_t*>(pendingClear);
@@ -51,6 +61,7 @@ GdipPixels::~GdipPixels() {
 }
 
 void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom) {
+  GdipFrameRecord::Resolve(pixels);
   auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
   if (region == nullptr) return;
   left = std::max(left, 0);
@@ -74,6 +85,7 @@ void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom) {
 }
 
 void GdipSettle(GdipPixels& pixels) {
+  GdipFrameRecord::Resolve(pixels);
   auto* region = static_cast<pixman_region32_t*>(pixels.pendingClear);
   if (region == nullptr) return;
   int count = 0;
@@ -136,11 +148,16 @@ void GdipUnregister(const void* object) {
 
 bool GdipIsLive(const void* object, GdipKind kind) {
   const uint64_t departures = Departures.load(std::memory_order_acquire);
-  if (object != nullptr && object == Last.object && kind == Last.kind && departures == Last.departures) return true;
+  if (object == nullptr) return false;
+  for (const LastFound& last : Last)
+    if (object == last.object && kind == last.kind && departures == last.departures) return true;
   std::lock_guard<std::mutex> lock(TableMutex());
   auto found = Table().find(object);
   const bool live = found != Table().end() && found->second == kind;
-  if (live) Last = LastFound{object, kind, departures};
+  if (live) {
+    Last[NextReplaced] = LastFound{object, kind, departures};
+    NextReplaced = (NextReplaced + 1) % kRemembered;
+  }
   return live;
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "platform/GdiPlusFlat.h"
 #include "platform/user32/WindowPixels.h"
@@ -28,36 +29,68 @@ constexpr double kGdipMaxCoordinate = 4194304.0;
 
 enum class GdipKind { Image, Graphics, SolidFill, Pen, FontFamily, Font, StringFormat };
 
+class GdipFrameRecord;
+
+// Rows [top, bottom) of a bitmap.
+struct GdipRows {
+  int top = 0;
+  int bottom = 0;
+  bool operator==(const GdipRows&) const = default;
+};
+
 // Premultiplied ARGB pixels in native byte order, rows packed without padding.
 // Shared between an image and the Graphics objects drawing into it, so deleting
 // the image first never leaves a Graphics writing into freed memory.
-struct GdipPixels {
+struct GdipPixels : std::enable_shared_from_this<GdipPixels> {
   uint32_t* data = nullptr;
   int width = 0;
   int height = 0;
   // 32bppRGB: the alpha byte is ignored and reads back as opaque.
   bool opaque = false;
+  // Which pixels these are for as long as the process runs: pixels made later
+  // at the same address are others.
+  const uint64_t serial;
   // Grows whenever the pixels may have changed (GdipScaledCopies.h).
   uint64_t generation = 0;
-  // Every pixel is known to be opaque (set when an image is decoded or made
-  // opaque, cleared by any drawing into it).
+  // The last change that came with a list of the rows it touched: from
+  // generation changedFrom to changedTo only changedRows changed. Any other
+  // change leaves generation past changedTo.
+  uint64_t changedFrom = 0;
+  uint64_t changedTo = 0;
+  std::vector<GdipRows> changedRows;
+  // Every pixel is known to be opaque: set when an image is decoded, made
+  // opaque or cleared to an opaque colour; drawing keeps it (every drawing
+  // composes OVER, which leaves an opaque pixel opaque); a clear or a pixel
+  // set with less alpha ends it.
   bool knownOpaque = false;
   // A clear not written yet (GdipCanvas::Fill): the part still to fill, as a
   // pixman region (owned), and the value. Pixels under it read as that value
   // once GdipSettle has written it; everything that reads or draws settles first.
   void* pendingClear = nullptr;
   uint32_t pendingValue = 0;
+  // The drawing calls given through a Graphics and not carried out yet, and
+  // the last ones carried out (GdipFrameRecord.h); null until drawn into.
+  GdipFrameRecord* record = nullptr;
+  // Bitmaps holding calls not carried out yet that draw these pixels: they
+  // are carried out before these pixels change (GdipWillChange).
+  std::vector<std::weak_ptr<GdipPixels>> readers;
 
-  GdipPixels() = default;
+  GdipPixels();
   ~GdipPixels();
   GdipPixels(const GdipPixels&) = delete;
   GdipPixels& operator=(const GdipPixels&) = delete;
 };
 
-// Writes a pending clear (see GdipPixels::pendingClear) into the pixels: all
-// of it, or the part in the box [left, right) x [top, bottom).
+// Brings the pixels up to date before they are read or drawn on: carries out
+// the calls still held for them (GdipFrameRecord.h), then writes a pending
+// clear (see GdipPixels::pendingClear): all of it, or the part in the box
+// [left, right) x [top, bottom).
 void GdipSettle(GdipPixels& pixels);
 void GdipSettle(GdipPixels& pixels, int left, int top, int right, int bottom);
+
+// To be called before the pixels change: the bitmaps holding calls that draw
+// them carry those out first, from the pixels as they are.
+void GdipWillChange(GdipPixels& pixels);
 
 // Allocates zeroed pixels (transparent black), or with cleared false pixels of
 // any value, for a caller that writes every one. Returns null and sets status
@@ -80,6 +113,9 @@ class GdipGraphicsObject : public GpGraphics {
   static constexpr GdipKind kKind = GdipKind::Graphics;
   std::shared_ptr<GdipPixels> bitmap;
   HDC hdc = nullptr;
+  // Drawing stays within these rows. Only the layer's own Graphics objects
+  // (calls carried out again on a part of a bitmap or window) narrow it.
+  GdipRows clip{INT32_MIN, INT32_MAX};
 };
 
 class GdipSolidFillObject : public GpSolidFill {

@@ -6,8 +6,11 @@
 #include <cairo.h>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "platform/gdiplus/GdipCall.h"
 #include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipFrameRecord.h"
 #include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
@@ -80,11 +83,41 @@ GpStatus FillPixelRect(GdipGraphicsObject& graphics, const GdipSolidFillObject& 
 
 namespace DllExports {
 
+namespace {
+
+GdipCall ShapeCall(GdipCallKind kind, double a, double b, double c, double d) {
+  GdipCall call;
+  call.kind = kind;
+  call.a = a;
+  call.b = b;
+  call.c = c;
+  call.d = d;
+  return call;
+}
+
+GdipCall PenCall(GdipCallKind kind, const GdipPenObject& pen, double a, double b, double c, double d) {
+  GdipCall call = ShapeCall(kind, a, b, c, d);
+  call.color = pen.color;
+  call.penWidth = pen.width;
+  call.unitScale = pen.unitScale;
+  return call;
+}
+
+GpStatus SubmitFill(GdipGraphicsObject& target, const GdipSolidFillObject& fill, double x0, double y0, double x1,
+                    double y1) {
+  if (!(x1 > x0) || !(y1 > y0)) return Ok;
+  GdipCall call = ShapeCall(GdipCallKind::FillRect, x0, y0, x1, y1);
+  call.color = fill.color;
+  return GdipFrameRecord::Submit(target, std::move(call));
+}
+
+}  // namespace
+
 GpStatus GdipFillRectangleI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height) {
   auto* target = GdipLookup<GdipGraphicsObject>(graphics);
   auto* fill = GdipLookup<GdipSolidFillObject>(brush);
   if (target == nullptr || fill == nullptr) return InvalidParameter;
-  return FillPixelRect(*target, *fill, x, y, double(x) + width, double(y) + height);
+  return SubmitFill(*target, *fill, x, y, double(x) + width, double(y) + height);
 }
 
 GpStatus GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height) {
@@ -95,8 +128,8 @@ GpStatus GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y,
     return InvalidParameter;
   }
   // Pixel i is covered when its centre i lies in [x, x + width).
-  return FillPixelRect(*target, *fill, std::ceil(double(x)), std::ceil(double(y)),
-                       std::ceil(double(x) + width), std::ceil(double(y) + height));
+  return SubmitFill(*target, *fill, std::ceil(double(x)), std::ceil(double(y)), std::ceil(double(x) + width),
+                    std::ceil(double(y) + height));
 }
 
 GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height) {
@@ -106,11 +139,7 @@ GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT 
   if (width < 0 || height < 0) return Ok;
   if (!GdipCoordinatesFit({double(x), double(y), double(x) + width, double(y) + height}))
     return ValueOverflow;
-  return DrawOn(*target, stroke->color, true, x, y, double(x) + width, double(y) + height,
-                PenPixels(*stroke) + 2.0, [&](cairo_t* cr) {
-                  cairo_rectangle(cr, x, y, width, height);
-                  StrokeWith(cr, *stroke);
-                });
+  return GdipFrameRecord::Submit(*target, PenCall(GdipCallKind::DrawRect, *stroke, x, y, width, height));
 }
 
 GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height) {
@@ -120,11 +149,9 @@ GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, IN
   if (width <= 0 || height <= 0) return Ok;
   if (!GdipCoordinatesFit({double(x), double(y), double(x) + width, double(y) + height}))
     return ValueOverflow;
-  return DrawOn(*target, fill->color, true, x, y, double(x) + width, double(y) + height, 2.0,
-                [&](cairo_t* cr) {
-                  EllipsePath(cr, x, y, width, height);
-                  cairo_fill(cr);
-                });
+  GdipCall call = ShapeCall(GdipCallKind::FillEllipse, x, y, width, height);
+  call.color = fill->color;
+  return GdipFrameRecord::Submit(*target, std::move(call));
 }
 
 GpStatus GdipDrawEllipseI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height) {
@@ -134,11 +161,7 @@ GpStatus GdipDrawEllipseI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT wi
   if (width <= 0 || height <= 0) return Ok;
   if (!GdipCoordinatesFit({double(x), double(y), double(x) + width, double(y) + height}))
     return ValueOverflow;
-  return DrawOn(*target, stroke->color, true, x, y, double(x) + width, double(y) + height,
-                PenPixels(*stroke) + 2.0, [&](cairo_t* cr) {
-                  EllipsePath(cr, x, y, width, height);
-                  StrokeWith(cr, *stroke);
-                });
+  return GdipFrameRecord::Submit(*target, PenCall(GdipCallKind::DrawEllipse, *stroke, x, y, width, height));
 }
 
 GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2) {
@@ -147,12 +170,47 @@ GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2,
   if (target == nullptr || stroke == nullptr) return InvalidParameter;
   if (!GdipCoordinatesFit({double(x1), double(y1), double(x2), double(y2)})) return ValueOverflow;
   if (x1 == x2 && y1 == y2) return Ok;
-  return DrawOn(*target, stroke->color, true, x1, y1, x2, y2, PenPixels(*stroke) + 2.0, [&](cairo_t* cr) {
-    cairo_move_to(cr, x1, y1);
-    cairo_line_to(cr, x2, y2);
-    StrokeWith(cr, *stroke);
-  });
+  return GdipFrameRecord::Submit(*target, PenCall(GdipCallKind::DrawLine, *stroke, x1, y1, x2, y2));
 }
 
 }  // namespace DllExports
+
+GpStatus GdipRunShape(GdipGraphicsObject& target, const GdipCall& call) {
+  GdipPenObject pen;
+  pen.color = call.color;
+  pen.width = call.penWidth;
+  pen.unitScale = call.unitScale;
+  const double a = call.a, b = call.b, c = call.c, d = call.d;
+  switch (call.kind) {
+    case GdipCallKind::FillRect: {
+      GdipSolidFillObject brush;
+      brush.color = call.color;
+      return FillPixelRect(target, brush, a, b, c, d);
+    }
+    case GdipCallKind::DrawRect:
+      return DrawOn(target, pen.color, true, a, b, a + c, b + d, PenPixels(pen) + 2.0, [&](cairo_t* cr) {
+        cairo_rectangle(cr, a, b, c, d);
+        StrokeWith(cr, pen);
+      });
+    case GdipCallKind::FillEllipse:
+      return DrawOn(target, call.color, true, a, b, a + c, b + d, 2.0, [&](cairo_t* cr) {
+        EllipsePath(cr, a, b, c, d);
+        cairo_fill(cr);
+      });
+    case GdipCallKind::DrawEllipse:
+      return DrawOn(target, pen.color, true, a, b, a + c, b + d, PenPixels(pen) + 2.0, [&](cairo_t* cr) {
+        EllipsePath(cr, a, b, c, d);
+        StrokeWith(cr, pen);
+      });
+    case GdipCallKind::DrawLine:
+      return DrawOn(target, pen.color, true, a, b, c, d, PenPixels(pen) + 2.0, [&](cairo_t* cr) {
+        cairo_move_to(cr, a, b);
+        cairo_line_to(cr, c, d);
+        StrokeWith(cr, pen);
+      });
+    default:
+      return InvalidParameter;
+  }
+}
+
 }  // namespace Gdiplus

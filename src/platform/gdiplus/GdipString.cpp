@@ -25,7 +25,9 @@
 #include <string>
 #include <utility>
 
+#include "platform/gdiplus/GdipCall.h"
 #include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipFrameRecord.h"
 #include "platform/gdiplus/GdipObjects.h"
 
 namespace Gdiplus {
@@ -274,47 +276,23 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, c
     const RectF rect = *layoutRect;
     if (text.empty() || rect.Width < 0.0f || rect.Height < 0.0f) return Ok;
     // Laying text out is the dear part of drawing it: skipped with the pixels.
-    if (GdipCanvas::Discarded()) return GdipCanvas(*target).Status();
+    if (GdipCanvas::Discarded()) return Ok;
     const GdipStringFormatObject defaults;
     const GdipStringFormatObject& settings = chosen != nullptr ? *chosen : defaults;
-
-    std::lock_guard<std::mutex> lock(TextMutex());
-    const Arrangement* kept = ArrangeKept(text, *face, rect, settings);
-    if (kept == nullptr) return OutOfMemory;
-    const Arrangement& arrangement = *kept;
-    GdipCanvas canvas(*target);
-    if (canvas.Status() != Ok) return canvas.Status();
-    if (canvas.Empty()) return Ok;
-    auto* cr = static_cast<cairo_t*>(canvas.Cairo());
-    if (cr == nullptr) return OutOfMemory;
-
-    if (!(settings.flags & StringFormatFlagsNoClip) && (rect.Width > 0.0f || rect.Height > 0.0f)) {
-      // Whole-pixel clip edges, like the rest of the non-antialiased drawing.
-      double beyond = kGdipMaxCoordinate * 1.5;
-      double left = rect.Width > 0.0f ? rect.X : -beyond,
-             right = rect.Width > 0.0f ? rect.X + rect.Width : beyond;
-      double top = rect.Height > 0.0f ? rect.Y : -beyond,
-             bottom = rect.Height > 0.0f ? rect.Y + rect.Height : beyond;
-      cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-      cairo_rectangle(cr, left, top, right - left, bottom - top);
-      cairo_clip(cr);
-      cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
-    }
-    ARGB color = fill->color;
-    cairo_set_source_rgba(cr, ((color >> 16) & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
-                          (color & 0xFF) / 255.0, (color >> 24) / 255.0);
-    // Whole-pixel placement keeps the hinted glyphs crisp.
-    if (settings.flags & StringFormatFlagsDirectionVertical) {
-      double corner = rect.X + std::max(0.0f, rect.Width);
-      cairo_translate(cr, std::round(corner - arrangement.originV), std::round(rect.Y + arrangement.originU));
-      cairo_rotate(cr, M_PI / 2.0);
-    } else {
-      cairo_translate(cr, std::round(rect.X + arrangement.originU), std::round(rect.Y + arrangement.originV));
-    }
-    cairo_move_to(cr, 0.0, 0.0);
-    pango_cairo_show_layout(cr, arrangement.layout.get());
-    canvas.Changed();
-    return Ok;
+    auto held = std::make_shared<GdipTextCall>();
+    held->text = std::move(text);
+    held->family = face->renderFamily;
+    held->pixelSize = face->pixelSize;
+    held->style = face->style;
+    held->rect = rect;
+    held->flags = settings.flags;
+    held->align = settings.align;
+    held->lineAlign = settings.lineAlign;
+    GdipCall call;
+    call.kind = GdipCallKind::DrawString;
+    call.color = fill->color;
+    call.text = std::move(held);
+    return GdipFrameRecord::Submit(*target, std::move(call));
   } catch (const std::exception&) {
     return OutOfMemory;
   }
@@ -366,4 +344,60 @@ GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* string, INT length
 }
 
 }  // namespace DllExports
+
+GpStatus GdipRunText(GdipGraphicsObject& target, const GdipCall& call) {
+  if (!call.text) return InvalidParameter;
+  const GdipTextCall& held = *call.text;
+  GdipFontObject font;
+  font.renderFamily = held.family;
+  font.pixelSize = held.pixelSize;
+  font.style = held.style;
+  GdipStringFormatObject settings;
+  settings.flags = held.flags;
+  settings.align = held.align;
+  settings.lineAlign = held.lineAlign;
+  const RectF rect = held.rect;
+  try {
+    std::lock_guard<std::mutex> lock(TextMutex());
+    const Arrangement* kept = ArrangeKept(held.text, font, rect, settings);
+    if (kept == nullptr) return OutOfMemory;
+    const Arrangement& arrangement = *kept;
+    GdipCanvas canvas(target);
+    if (canvas.Status() != Ok) return canvas.Status();
+    if (canvas.Empty()) return Ok;
+    auto* cr = static_cast<cairo_t*>(canvas.Cairo());
+    if (cr == nullptr) return OutOfMemory;
+
+    if (!(settings.flags & StringFormatFlagsNoClip) && (rect.Width > 0.0f || rect.Height > 0.0f)) {
+      // Whole-pixel clip edges, like the rest of the non-antialiased drawing.
+      double beyond = kGdipMaxCoordinate * 1.5;
+      double left = rect.Width > 0.0f ? rect.X : -beyond,
+             right = rect.Width > 0.0f ? rect.X + rect.Width : beyond;
+      double top = rect.Height > 0.0f ? rect.Y : -beyond,
+             bottom = rect.Height > 0.0f ? rect.Y + rect.Height : beyond;
+      cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+      cairo_rectangle(cr, left, top, right - left, bottom - top);
+      cairo_clip(cr);
+      cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+    }
+    ARGB color = call.color;
+    cairo_set_source_rgba(cr, ((color >> 16) & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
+                          (color & 0xFF) / 255.0, (color >> 24) / 255.0);
+    // Whole-pixel placement keeps the hinted glyphs crisp.
+    if (settings.flags & StringFormatFlagsDirectionVertical) {
+      double corner = rect.X + std::max(0.0f, rect.Width);
+      cairo_translate(cr, std::round(corner - arrangement.originV), std::round(rect.Y + arrangement.originU));
+      cairo_rotate(cr, M_PI / 2.0);
+    } else {
+      cairo_translate(cr, std::round(rect.X + arrangement.originU), std::round(rect.Y + arrangement.originV));
+    }
+    cairo_move_to(cr, 0.0, 0.0);
+    pango_cairo_show_layout(cr, arrangement.layout.get());
+    canvas.Changed();
+    return Ok;
+  } catch (const std::exception&) {
+    return OutOfMemory;
+  }
+}
+
 }  // namespace Gdiplus

@@ -2,14 +2,21 @@
 #include "platform/PlatformTest.h"
 
 #include "platform/gdiplus/GdipCanvas.h"
+#include "platform/gdiplus/GdipFrameRecord.h"
+#include "platform/gdiplus/GdipWindowDraws.h"
 #include "platform/gdiplus/GdipObjects.h"
 #include "platform/user32/TestResets.h"
 
 namespace {
 
-// A fresh process draws.
+// A fresh process draws, and skips repeated drawing.
 void EndDiscarding() {
   Gdiplus::GdipCanvas::Discard(false);
+}
+
+void StartSkipping() {
+  Gdiplus::GdipFrameRecord::SetSkipping(true);
+  Gdiplus::GdipWindowDraws::Reset();
 }
 
 }  // namespace
@@ -19,6 +26,11 @@ namespace PlatformTest {
 void DiscardDrawing(bool discard) {
   TestResets::Add(&EndDiscarding);
   Gdiplus::GdipCanvas::Discard(discard);
+}
+
+void SkipRepeatedDrawing(bool skip) {
+  TestResets::Add(&StartSkipping);
+  Gdiplus::GdipFrameRecord::SetSkipping(skip);
 }
 
 void KeepDecodedImages(bool keep) {

@@ -1,4 +1,5 @@
 // USER: the window-system calls of WinApi.h, over WindowSystem.
+#include <cstdint>
 #include "platform/user32/ResourceTable.h"
 #include "platform/WinApi.h"
 #include "platform/user32/WindowPixels.h"
@@ -182,5 +183,9 @@ bool PlatformDcPixels(HDC hdc, PlatformPixelBuffer* out) {
 }
 
 void PlatformDcChanged(HDC hdc) {
-  WindowSystem::Get().DcChanged(hdc);
+  WindowSystem::Get().DcChanged(hdc, 0, INT32_MAX);
+}
+
+void PlatformDcChanged(HDC hdc, int top, int bottom) {
+  WindowSystem::Get().DcChanged(hdc, top, bottom);
 }

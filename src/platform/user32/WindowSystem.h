@@ -75,6 +75,9 @@ struct WindowEntry {
   int pixelWidth = 0;
   int pixelHeight = 0;
   bool pixelsChanged = false;  // since the last present
+  int changedTop = 0;          // the rows that changed, [changedTop, changedBottom)
+  int changedBottom = 0;
+  uint64_t pixelEpoch = 0;     // grows when the pixels are made anew (PlatformPixelBuffer::epoch)
   bool presentWanted = false;  // shown again at the next present even if unchanged
   bool onDisplay = false;      // has a display window
 };
@@ -126,7 +129,8 @@ class WindowSystem final : public DisplayEvents {
 
   // WindowPixels.h.
   bool DcPixels(HDC hdc, PlatformPixelBuffer* out);
-  void DcChanged(HDC hdc);
+  // Rows [top, bottom) of the window behind hdc changed.
+  void DcChanged(HDC hdc, int top, int bottom);
 
   // PlatformTest.h.
   void SetHeadless(bool headless);
@@ -199,6 +203,8 @@ class WindowSystem final : public DisplayEvents {
   bool HasDisplayWindows() const;
   void PumpDisplay(int timeoutMs);
   void PresentChanged();
+  // The window's pixels were just made or filled by the window system itself.
+  static void MadeAnew(WindowEntry& w);
 
   std::vector<std::unique_ptr<WindowClassEntry>> classes_;
   std::map<HWND, std::unique_ptr<WindowEntry>> windows_;  // in order of creation

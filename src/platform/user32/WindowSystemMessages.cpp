@@ -215,13 +215,17 @@ void WindowSystem::PresentChanged() {
   for (const auto& [hwnd, w] : windows_) {
     if (!w->onDisplay || !w->visible || !(w->pixelsChanged || w->presentWanted)) continue;
     const bool ready = EnsurePixels(*w);
+    // Only the rows drawn since are shown again, unless the display asked for all.
+    const bool whole = w->presentWanted || !w->pixelsChanged;
+    const int top = whole ? 0 : w->changedTop;
+    const int bottom = whole ? w->pixelHeight : w->changedBottom;
     w->pixelsChanged = false;
     w->presentWanted = false;
     if (!ready) continue;
     if (w->framebuffer) {
-      display_->PresentFramebuffer(hwnd);
+      display_->PresentFramebuffer(hwnd, top, bottom);
     } else {
-      display_->Present(hwnd, w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth);
+      display_->Present(hwnd, w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth, top, bottom);
     }
   }
 }
@@ -461,7 +465,7 @@ bool WindowSystem::EnsurePixels(WindowEntry& w) {
       w.framebufferStride = stride;
       w.pixelWidth = width;
       w.pixelHeight = height;
-      w.pixelsChanged = true;
+      MadeAnew(w);
     }
     return true;
   }
@@ -478,7 +482,7 @@ bool WindowSystem::EnsurePixels(WindowEntry& w) {
   w.framebuffer = nullptr;
   w.pixelWidth = width;
   w.pixelHeight = height;
-  w.pixelsChanged = true;
+  MadeAnew(w);
   return true;
 }
 
@@ -489,13 +493,36 @@ void WindowSystem::ResizePixels(WindowEntry& w) {
 bool WindowSystem::DcPixels(HDC hdc, PlatformPixelBuffer* out) {
   WindowEntry* w = FindByDc(hdc);
   if (!w || !out || !EnsurePixels(*w)) return false;
-  *out = w->framebuffer ? PlatformPixelBuffer{w->framebuffer, w->pixelWidth, w->pixelHeight, w->framebufferStride}
-                        : PlatformPixelBuffer{w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth};
+  *out = w->framebuffer
+             ? PlatformPixelBuffer{w->framebuffer, w->pixelWidth, w->pixelHeight, w->framebufferStride, w->pixelEpoch}
+             : PlatformPixelBuffer{w->pixels.data(), w->pixelWidth, w->pixelHeight, w->pixelWidth, w->pixelEpoch};
   return true;
 }
 
-void WindowSystem::DcChanged(HDC hdc) {
-  if (WindowEntry* w = FindByDc(hdc)) w->pixelsChanged = true;
+void WindowSystem::DcChanged(HDC hdc, int top, int bottom) {
+  WindowEntry* w = FindByDc(hdc);
+  if (!w) return;
+  top = std::max(top, 0);
+  bottom = std::min(bottom, w->pixelHeight);
+  if (top >= bottom) return;
+  if (!w->pixelsChanged) {
+    w->changedTop = top;
+    w->changedBottom = bottom;
+  } else {
+    w->changedTop = std::min(w->changedTop, top);
+    w->changedBottom = std::max(w->changedBottom, bottom);
+  }
+  w->pixelsChanged = true;
+}
+
+void WindowSystem::MadeAnew(WindowEntry& w) {
+  // Every other number, across all windows, so a new window's pixels never
+  // pass for another's.
+  static uint64_t epochs = 0;
+  w.pixelEpoch = ++epochs;
+  w.pixelsChanged = true;
+  w.changedTop = 0;
+  w.changedBottom = w.pixelHeight;
 }
 
 bool WindowSystem::ReadPixels(HWND hwnd, std::vector<uint32_t>& argb, int& width, int& height) {
