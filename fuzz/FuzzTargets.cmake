@@ -9,7 +9,7 @@ endif()
 # instrumentation; the rest (the textures' decoding at start-up, the platform)
 # run under the sanitizers alone, which keeps the search on the parsers and
 # each run's start short. A new target adds the library of its parser here.
-set(FUZZED_LIBRARIES world)
+set(FUZZED_LIBRARIES world net)
 foreach(library ${FUZZED_LIBRARIES})
   if(TARGET ${library})
     get_target_property(type ${library} TYPE)
@@ -34,3 +34,5 @@ endfunction()
 krambol_fuzz_target(MapReader_fuzz ${CMAKE_CURRENT_LIST_DIR}/MapReader.fuzz.cpp world)
 # The map reader alone: the file's record, no texture, window or world.
 krambol_fuzz_target(MapRecord_fuzz ${CMAKE_CURRENT_LIST_DIR}/MapRecord.fuzz.cpp world)
+# The network protocol's decoder: the bytes a peer sends.
+krambol_fuzz_target(NetDecoder_fuzz ${CMAKE_CURRENT_LIST_DIR}/NetDecoder.fuzz.cpp net)

@@ -22,10 +22,13 @@ targets=(
   # The whole game's reading, the world built with its textures, and the
   # writer: about a thousand a second, as each input builds a world.
   "MapReader_fuzz  map  MapFile.dict  16384  1"
+  # The network protocol's decoder: the bytes a peer sends, cut into pieces;
+  # hundreds of thousands of inputs a second.
+  "NetDecoder_fuzz  net  NetProtocol.dict  4096  1"
 )
 # The program that decides what a corpus keeps when it is minimised: the one
 # whose coverage takes in the others' on the same corpus.
-declare -A merge_with=([map]=MapReader_fuzz)
+declare -A merge_with=([map]=MapReader_fuzz [net]=NetDecoder_fuzz)
 
 minimise=0
 if [ "${1:-}" = "--minimise" ]; then

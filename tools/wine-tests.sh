@@ -4,7 +4,8 @@
 #  - for 32-bit Windows (i686, the game's own target): the platform
 #    conformance tests, the route search, and the checks of what only the
 #    Windows build does (whole runs of a game whose handlers fail, saving
-#    through MoveFileExW), in build-windows/ beside krambol.exe;
+#    through MoveFileExW), and the network game's sessions over the system's
+#    sockets on loopback, in build-windows/ beside krambol.exe;
 #  - for 64-bit Windows (x86_64): the platform conformance tests and the route
 #    search, in build-wine/.
 # Checks that Wine is known to fail are marked in the tests (TODO_WINE,
@@ -33,7 +34,10 @@ fi
 artgen=$(tools/host-artgen.sh)
 cmake -S . -B build-wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$artgen" >/dev/null
-cmake --build build-wine -j "$(nproc)" --target platform_tests algo_tests >/dev/null
+# The network game's tests run in one half: the 32-bit one where it can.
+wine64_targets=(platform_tests algo_tests)
+[ "$can_run_32bit" = yes ] || wine64_targets+=(net_tests)
+cmake --build build-wine -j "$(nproc)" --target "${wine64_targets[@]}" >/dev/null
 echo "Wine tests: built in $((SECONDS - started)) s"
 
 rm -rf "$scratch"
@@ -52,10 +56,12 @@ if [ "$can_run_32bit" = yes ]; then
   programs+=(build-windows/tests/platform/*/platform_*_tests.exe
              build-windows/tests/algo/algo_tests.exe
              build-windows/tests/shell/shell_tests.exe
-             build-windows/tests/world/world_tests.exe)
+             build-windows/tests/world/world_tests.exe
+             build-windows/tests/net/net_tests.exe)
 fi
 programs+=(build-wine/tests/platform/*/platform_*_tests.exe
            build-wine/tests/algo/algo_tests.exe)
+[ "$can_run_32bit" = yes ] || programs+=(build-wine/tests/net/net_tests.exe)
 
 status=0
 for program in "${programs[@]}"; do

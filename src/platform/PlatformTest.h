@@ -86,8 +86,16 @@ void KeepDecodedImages(bool keep);
 // runs out of timers; 0 ends the failures.
 void FailNextSetTimer(int count);
 
+// While set, getaddrinfo looks up only numeric addresses, "localhost" and
+// this machine's own addresses (the empty name): any other name is not found
+// (WSAHOST_NOT_FOUND) without asking the system's resolver, and getnameinfo
+// gives numbers instead of names, so that a test never sends a query off the
+// machine. In the sockets' library (platform_ws2_32).
+void LookUpLocalNamesOnly(bool only);
+
 // Destroys every window, timer, event and queued message, forgets registered
-// classes and message boxes, and returns to the system clock: a fresh process.
+// classes and message boxes, closes every socket, and returns to the system
+// clock: a fresh process.
 // Destroyed windows get no messages. The headless choice and the resources stay.
 void Reset();
 

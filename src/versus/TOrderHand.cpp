@@ -120,8 +120,9 @@ TViewSpan TOrderHand::Span() {
   return map ? TMapView(*map).Span() : TViewSpan{};
 }
 
-void TOrderHand::Give(const TOrder& in_order) {
+void TOrderHand::Give(const TOrder& in_order, std::optional<TCellPos> in_stopOn) {
   Order_ = in_order;
+  StopOn_ = in_order.Pass ? std::nullopt : in_stopOn;
   Step_ = in_order.Pass ? TStep::Pass : TStep::Scroll;
   Retries_ = 0;
   Failed_ = false;
@@ -167,7 +168,24 @@ void TOrderHand::Step() {
 void TOrderHand::TakeStep() {
   if (Step_ == TStep::Await) {
     // The order runs; it is over when the turn passes (or the game is gone).
-    if (!GameMap() || TurnCounter != TurnBefore_) Step_ = TStep::Idle;
+    TMap* map = GameMap();
+    if (!map || TurnCounter != TurnBefore_) {
+      Step_ = TStep::Idle;
+      return;
+    }
+    if (StopOn_ && map->Moving && !map->Route.empty() && map->Route.front().first == StopOn_->Column &&
+        map->Route.front().second == StopOn_->Row) {
+      // A right press on a cell that shows (the order's own ones did) stops the walk there.
+      const TMapView view(*map);
+      auto point = view.PointOn(Order_.From);
+      if (!point) point = view.PointOn(Order_.To);
+      if (point) {
+        Move(point->x, point->y);
+        Send(WM_RBUTTONDOWN, MK_RBUTTON, point->x, point->y);
+        Send(WM_RBUTTONUP, 0, point->x, point->y);
+      }
+      StopOn_.reset();
+    }
     return;
   }
   if (!Ready()) return;

@@ -13,6 +13,7 @@
 // then the hand gives up and says so.
 
 #include <cstdint>
+#include <optional>
 
 #include "opponent/TOrder.h"
 #include "opponent/TViewSpan.h"
@@ -42,7 +43,9 @@ class TOrderHand {
   // How far apart the cells of an order may lie at the map window's size now.
   static TViewSpan Span();
   // Takes the order (or pass) in hand; its first step comes with the next Step.
-  void Give(const TOrder& in_order);
+  // With in_stopOn, the walk is stopped with a right press on the map once
+  // the stack stands on that cell of its route, as a person stops it.
+  void Give(const TOrder& in_order, std::optional<TCellPos> in_stopOn = std::nullopt);
   // Carries out the next step of the order in hand when the screen is ready for it.
   void Step();
   // Drops the order in hand, as when another game comes on the screen.
@@ -81,6 +84,7 @@ class TOrderHand {
 
   TStep Step_ = TStep::Idle;
   TOrder Order_;
+  std::optional<TCellPos> StopOn_;
   int32_t Wait_ = 0;
   int32_t Retries_ = 0;
   int32_t TurnBefore_ = 0;

@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "screens/TFailureBox.h"
 #include "screens/TFinishDesktop.h"
 #include "screens/TGameDesktop.h"
 #include "shell/KrambolMain.h"
 #include "shell/TLock.h"
 #include "toolkit/TWindow.h"
 #include "toolkit/WindowTree.h"
+#include "versus/TNetSide.h"
 #include "versus/TVersusMenuDesktop.h"
 
 const char kVersusWindowClassName[] = "KrambolVersusWinClass";
@@ -25,15 +27,37 @@ TVersusApp::TVersusApp() : TGame("Крамбол: против компьюте�
 
 void TVersusApp::BuildRequestedScreen(int32_t in_kind) {
   switch (in_kind) {
-    case 0:
+    case 0: {
       Match.EndGame();
+      // Leaving the game screen leaves a network game.
+      if (Net.Playing()) Net.Leave();
       new TVersusMenuDesktop(Setup);
+      const std::wstring fault = Net.TakeFaultText();
+      if (!fault.empty()) new TFailureBox(fault, InputRoot);
       break;
+    }
     case 1:
+      // Another map loaded from the game's menus ends a network game.
+      if (Net.Playing() && !Net.TakeStart()) Net.Leave();
+      if (Setup.Mode == TVersusMode::NetHost && !Net.Playing()) {
+        // The map is loaded: the host waits for its guest over the start screen.
+        Setup.Mode = TVersusMode::Computer;
+        new TVersusMenuDesktop(Setup, false);
+        Net.Host(Setup.Port, Setup.HostFirst);
+        break;
+      }
       new TGameDesktop();
       Match.NewGame(Setup, timeGetTime());
+      if (Net.Playing()) {
+        // The other copy plays the other side; nobody else does.
+        std::unique_ptr<TSide> peer = std::make_unique<TNetSide>(Net);
+        std::unique_ptr<TSide> person = std::make_unique<TLocalSide>();
+        if (Net.LocalSide() == 0) Match.SetSides(std::move(person), std::move(peer));
+        else Match.SetSides(std::move(peer), std::move(person));
+      }
       break;
     case 2:
+      Net.GameOver();
       Match.EndGame();
       new TFinishDesktop();
       break;
@@ -45,7 +69,15 @@ void TVersusApp::BuildRequestedScreen(int32_t in_kind) {
 LRESULT TVersusApp::OnTimer() {
   TGame::OnTimer();
   // The tick may have closed the window.
-  if (IsWindow(Handle) && RootWindow) Match.AfterTick();
+  if (IsWindow(Handle) && RootWindow) {
+    Net.AfterTick();
+    Match.AfterTick();
+  }
+  return 0;
+}
+
+LRESULT TVersusApp::OnUserMessage() {
+  if (TNetGame::IsSocketMessage(Message)) Net.OnSocketMessage(Message, WParam, LParam);
   return 0;
 }
 
@@ -79,7 +111,9 @@ bool TVersusApp::KeysAllowed() {
 
 LRESULT TVersusApp::OnLButtonDown() {
   if (!PressAllowed()) return 0;
+  Net.BeforeInput();
   TGame::OnLButtonDown();
+  Net.AfterInput();
   Match.AfterInput();
   return 0;
 }
@@ -93,7 +127,14 @@ LRESULT TVersusApp::OnLButtonUp() {
 
 LRESULT TVersusApp::OnLButtonDblClk() { return PressAllowed() ? TGame::OnLButtonDblClk() : 0; }
 
-LRESULT TVersusApp::OnRButtonDown() { return PressAllowed() ? TGame::OnRButtonDown() : 0; }
+LRESULT TVersusApp::OnRButtonDown() {
+  if (!PressAllowed()) return 0;
+  // A right press on the map stops a walk: the network game sends where.
+  Net.BeforeInput();
+  TGame::OnRButtonDown();
+  Net.AfterInput();
+  return 0;
+}
 
 LRESULT TVersusApp::OnRButtonUp() { return ReleaseAllowed() ? TGame::OnRButtonUp() : 0; }
 

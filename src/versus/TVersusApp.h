@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "shell/TGame.h"
+#include "versus/TNetGame.h"
 #include "versus/TVersusMatch.h"
 #include "versus/TVersusSetup.h"
 
@@ -35,13 +36,18 @@ class TVersusApp : public TGame {
   LRESULT OnKeyDown() override;
   LRESULT OnKeyUp() override;
   LRESULT OnChar() override;
+  // The sockets' messages of a network game.
+  LRESULT OnUserMessage() override;
 
   TVersusSetup Setup;
   TVersusMatch Match;
+  TNetGame Net;
 
  protected:
-  // 0 the start screen, 1 the game screen (its sides set up from Setup),
-  // 2 the finish screen.
+  // 0 the start screen (with the box of a network game's fault), 1 the game
+  // screen (its sides set up from Setup, or the network game's), or for a
+  // host the start screen with the box that waits for the guest, 2 the
+  // finish screen.
   void BuildRequestedScreen(int32_t in_kind) override;
 
  private:

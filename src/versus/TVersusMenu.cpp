@@ -2,9 +2,13 @@
 
 #include "screens/ScreenActions.h"
 #include "screens/TNewGameMenu.h"
+#include "shell/TTimer.h"
 #include "toolkit/Notify.h"
 #include "toolkit/TWinButton.h"
 #include "toolkit/WindowTree.h"
+#include "versus/TNetHostMenu.h"
+#include "versus/TNetJoinMenu.h"
+#include "versus/TVersusApp.h"
 
 namespace {
 constexpr int32_t kWidth = 300;
@@ -12,7 +16,7 @@ constexpr int32_t kLeft = 30;
 constexpr int32_t kRowWidth = kWidth - 2 * kLeft;
 constexpr int32_t kFirstRow = 30;
 constexpr int32_t kButtonsTop = kFirstRow + 3 * TChoiceRow::kHeight + 10;
-constexpr int32_t kHeight = kButtonsTop + 100;
+constexpr int32_t kHeight = kButtonsTop + 190;
 }  // namespace
 
 TVersusMenu::TVersusMenu(TVersusSetup& in_setup) : TWinMenu(L"Против компьютера", kWidth, kHeight), Setup_(in_setup) {
@@ -25,7 +29,9 @@ TVersusMenu::TVersusMenu(TVersusSetup& in_setup) : TWinMenu(L"Против ко�
                                            L"Сила:", std::vector<std::wstring>{L"Лёгкий", L"Сильный"},
                                            Setup_.Strength == TStrength::Easy ? 0 : 1);
   new TWinButton(this, this, TRect{50, kButtonsTop, 200, 40}, L"Выбрать карту", kChooseMap);
-  new TWinButton(this, this, TRect{50, kButtonsTop + 45, 200, 40}, L"Выйти", kQuit);
+  new TWinButton(this, this, TRect{50, kButtonsTop + 45, 200, 40}, L"Создать сетевую игру", kHostGame);
+  new TWinButton(this, this, TRect{50, kButtonsTop + 90, 200, 40}, L"Подключиться", kJoinGame);
+  new TWinButton(this, this, TRect{50, kButtonsTop + 135, 200, 40}, L"Выйти", kQuit);
 }
 
 void TVersusMenu::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1, intptr_t p2) {
@@ -47,10 +53,19 @@ void TVersusMenu::OnNotify(TWindow* sender, TWindow*, int32_t code, intptr_t p1,
     return;
   }
   if (p1 == kChooseMap) {
+    Setup_.Mode = TVersusMode::Computer;
     // The next window opens first, so it is already the input root when this
     // menu is deleted at the end of the frame.
     new TNewGameMenu(L"Выбрать карту");
     QueueForDeletion(this);
+  } else if (p1 == kHostGame) {
+    new TNetHostMenu(Setup_);
+    QueueForDeletion(this);
+  } else if (p1 == kJoinGame) {
+    if (auto* app = dynamic_cast<TVersusApp*>(Application)) {
+      new TNetJoinMenu(Setup_, app->Net);
+      QueueForDeletion(this);
+    }
   } else if (p1 == kQuit) {
     OpenExitQuestion();
   }

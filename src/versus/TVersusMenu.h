@@ -2,7 +2,8 @@
 // The start menu of the versus program ("Против компьютера"): whom to play
 // ("Противник:"), which side the computer plays ("Компьютер ходит:" first or
 // second) and how well ("Сила:" "Лёгкий" or "Сильный"); "Выбрать карту" opens
-// the game's map list, whose choice starts the game, and "Выйти" asks before
+// the game's map list, whose choice starts the game; "Создать сетевую игру"
+// and "Подключиться" open the network game's menus; "Выйти" asks before
 // closing the program. The choices are written into the setup at once.
 
 #include <cstdint>
@@ -17,6 +18,8 @@ class TVersusMenu : public TWinMenu {
   // Button ids.
   static constexpr int32_t kChooseMap = 1;
   static constexpr int32_t kQuit = 4;
+  static constexpr int32_t kHostGame = 5;
+  static constexpr int32_t kJoinGame = 6;
 
   // Centred on the current desktop and modal, showing in_setup's choices;
   // in_setup must outlive the menu.

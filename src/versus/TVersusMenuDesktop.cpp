@@ -9,10 +9,10 @@
 #include "toolkit/WindowTree.h"
 #include "versus/TVersusMenu.h"
 
-TVersusMenuDesktop::TVersusMenuDesktop(TVersusSetup& in_setup)
+TVersusMenuDesktop::TVersusMenuDesktop(TVersusSetup& in_setup, bool in_withMenu)
     : Setup_(in_setup), Background(FindTexture(L"res/button/back.tif")) {
   Background->Acquire();
-  new TVersusMenu(Setup_);
+  if (in_withMenu) new TVersusMenu(Setup_);
 }
 
 TVersusMenuDesktop::~TVersusMenuDesktop() { Background->Release(); }

@@ -14,8 +14,8 @@ class TTexture;
 class TVersusMenuDesktop : public TDesktop {
  public:
   // Replaces the current screen and opens the start menu on in_setup, which
-  // must outlive the screen.
-  explicit TVersusMenuDesktop(TVersusSetup& in_setup);
+  // must outlive the screen; without in_withMenu, another box opens over it.
+  explicit TVersusMenuDesktop(TVersusSetup& in_setup, bool in_withMenu = true);
   ~TVersusMenuDesktop() override;
 
   // Code 4 with a yes answer: closes the program. Code 9 with p1 1: loads the

@@ -3,10 +3,10 @@
 // as the other build delivers them.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <string>
 
+// Windows Sockets before the rest of Windows, as the system's headers ask.
+#include "platform/Win32.h"
 #include "shell/TDirect.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The versus program started headless with an 800 x 600 client area, and what
 // its player does: choices on the start menu, a map chosen from the map list,
-// frames run until the computer has played.
+// clicks on the map's cells, frames run until the computer has played.
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,11 @@
 #include "screens/TGameMenu.h"
 #include "support/ScreenFixture.h"
 #include "toolkit/TWinCheckButton.h"
+#include "opponent/TMapView.h"
 #include "versus/TOrderHand.h"
 #include "versus/TVersusApp.h"
 #include "versus/TVersusMenu.h"
+#include "world/TCell.h"
 #include "world/TMap.h"
 #include "world/WorldState.h"
 
@@ -44,6 +46,27 @@ class VersusTest : public ScreenTest {
     Harness.Tick();
     ASSERT_NE(Map(), nullptr);
   }
+
+  // The middle of a cell on the screen as the map is scrolled now.
+  TPoint CellPoint(int in_column, int in_row) {
+    const auto point = TMapView(*Map()).PointOn({in_column, in_row});
+    EXPECT_TRUE(point.has_value());
+    return point.value_or(TPoint{0, 0});
+  }
+  void ClickCell(int in_column, int in_row) {
+    const TPoint p = CellPoint(in_column, in_row);
+    Harness.LeftClick(p.x, p.y);
+  }
+  void RightClickCell(int in_column, int in_row) {
+    const TPoint p = CellPoint(in_column, in_row);
+    Harness.RightDown(p.x, p.y);
+    Harness.RightUp(p.x, p.y);
+  }
+  void HoverCell(int in_column, int in_row) {
+    const TPoint p = CellPoint(in_column, in_row);
+    Harness.MouseMove(p.x, p.y);
+  }
+  static const TUnit* StackAt(int in_column, int in_row) { return MapCells[in_column][in_row]->Unit; }
 
   // Runs frames until in_done holds, at most in_frames; whether it came.
   bool TickUntil(const std::function<bool()>& in_done, int in_frames = 2000) {

@@ -71,26 +71,6 @@ class TWatchingSide : public TLocalSide {
 
 class VersusProgramTest : public VersusTest {
  protected:
-  // The middle of a cell on the screen as the map is scrolled now.
-  TPoint CellPoint(int in_column, int in_row) {
-    const auto point = TMapView(*Map()).PointOn({in_column, in_row});
-    EXPECT_TRUE(point.has_value());
-    return point.value_or(TPoint{0, 0});
-  }
-  void ClickCell(int in_column, int in_row) {
-    const TPoint p = CellPoint(in_column, in_row);
-    Harness.LeftClick(p.x, p.y);
-  }
-  void RightClickCell(int in_column, int in_row) {
-    const TPoint p = CellPoint(in_column, in_row);
-    Harness.RightDown(p.x, p.y);
-    Harness.RightUp(p.x, p.y);
-  }
-  void HoverCell(int in_column, int in_row) {
-    const TPoint p = CellPoint(in_column, in_row);
-    Harness.MouseMove(p.x, p.y);
-  }
-  static const TUnit* StackAt(int in_column, int in_row) { return MapCells[in_column][in_row]->Unit; }
   // The turn box's "Ok" once the turn box is open.
   void CloseTurnBox() {
     TWinBox* box = OpenBox(L"Переход хода");

@@ -14,8 +14,10 @@ namespace {
 // The executable's module handle: the image base Windows gives a 32-bit program.
 HMODULE const kModule = reinterpret_cast<HMODULE>(uintptr_t{0x00400000});
 
+// Each thread has its own, as on Windows: a name lookup on a helper thread
+// leaves the GUI thread's alone.
 DWORD& LastError() {
-  static DWORD error = ERROR_SUCCESS;
+  static thread_local DWORD error = ERROR_SUCCESS;
   return error;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/kernel32/CodePage1251.h"
 #include "platform/kernel32/PlatformClock.h"
+#include "platform/user32/MessageSource.h"
 #include "platform/user32/WindowFrame.h"
 #include "platform/user32/WindowSystem.h"
 
@@ -63,7 +64,30 @@ bool IsMousePositionMessage(UINT message) {
          message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;
 }
 
+// The message source, when it watches anything.
+MessageSource* WatchingSource() {
+  MessageSource* source = MessageSources::Get();
+  return source && source->Watching() ? source : nullptr;
+}
+
+MessageSource*& CurrentSource() {
+  static MessageSource* source = nullptr;
+  return source;
+}
+
 }  // namespace
+
+namespace MessageSources {
+
+void Set(MessageSource* source) {
+  CurrentSource() = source;
+}
+
+MessageSource* Get() {
+  return CurrentSource();
+}
+
+}  // namespace MessageSources
 
 // ---------------------------------------------------------------------------
 // Sending, posting, dispatching
@@ -216,6 +240,7 @@ BOOL WindowSystem::GetMessage(MSG* msg, HWND hwnd, UINT first, UINT last) {
   const MessageFilter filter{hwnd, first, last};
   for (int idleRounds = 0;;) {
     PumpDisplay(0);
+    if (MessageSource* source = WatchingSource()) source->Deliver(0);
     if (TakeMessage(msg, filter, true)) return msg->message == WM_QUIT ? FALSE : TRUE;
     if (idleHook_) {
       idleHook_(idleContext_);
@@ -225,18 +250,42 @@ BOOL WindowSystem::GetMessage(MSG* msg, HWND hwnd, UINT first, UINT last) {
 
     uint64_t due = 0;
     const bool timer = timers_.NextDue(filter, &due);
+    MessageSource* source = WatchingSource();
     if (HasDisplayWindows() && !(timer && PlatformClock::IsTest())) {
       int timeout = -1;
       if (timer) {
         const uint64_t now = PlatformClock::Now();
         timeout = due > now ? static_cast<int>(std::min<uint64_t>(due - now, 1u << 30)) : 0;
       }
+      if (source) {
+        // Neither the display nor the source can wait on the other: take turns.
+        const int slice = timeout < 0 ? MessageSource::kSourceSlice : std::min(timeout, MessageSource::kSourceSlice);
+        if (!source->Deliver(slice)) PumpDisplay(0);
+        continue;
+      }
       PumpDisplay(timeout);
       continue;
     }
     if (timer) {
+      if (source) {
+        if (PlatformClock::IsTest()) {
+          if (source->Deliver(MessageSource::kTestClockWait)) continue;
+        } else {
+          const uint64_t now = PlatformClock::Now();
+          if (due > now) source->Deliver(static_cast<int>(std::min<uint64_t>(due - now, 1u << 30)));
+          continue;
+        }
+      }
       PlatformClock::WaitUntil(due);
       continue;
+    }
+    if (source) {
+      if (!PlatformClock::IsTest()) {
+        source->Deliver(-1);
+        continue;
+      }
+      // An idle hook gets its turn soon again; without one this is the last look.
+      if (source->Deliver(idleHook_ ? MessageSource::kTestClockWait : MessageSource::kTestClockIdleWait)) continue;
     }
     if (!idleHook_ || ++idleRounds > kIdleRoundLimit) {
       std::fprintf(stderr, "GetMessageA: nothing can ever arrive (no display, no timer, %s); returning -1\n",
@@ -254,6 +303,7 @@ BOOL WindowSystem::PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UINT 
   }
   if (hwnd && hwnd != kThreadMessagesOnly && !FindOrFail(hwnd)) return FALSE;
   PumpDisplay(0);
+  if (MessageSource* source = WatchingSource()) source->Deliver(0);
   return TakeMessage(msg, MessageFilter{hwnd, first, last}, (remove & PM_REMOVE) != 0);
 }
 
