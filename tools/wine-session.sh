@@ -261,18 +261,22 @@ missing_job=$!
 WINE_CLEANUP_PIDS+=("$missing_job")
 wine_window=$(find_window "$wine_display" krambol.exe 180) || fail "krambol.exe opened no window"
 previous_wine=$shots/00-start-wine.png
-missing() {  # missing <name> [wait options] -- <action>
-  local name=$1 waits=() result
-  shift
+# A step of a run on Wine alone: the action, then the window at rest and
+# changed from the step before, kept as <prefix>-<name>.png.
+#   wine_step <prefix> <what, for the failure> <name> [wait options] -- <action>
+wine_step() {
+  local prefix=$1 what=$2 name=$3 waits=() result
+  shift 3
   while [ "$1" != -- ]; do waits+=("$1"); shift; done
   shift
   "$@" wine
-  if ! result=$(x_wine "$check" wait "$wine_window" "$shots/missing-$name.png" --timeout 240 --stable 1500 \
+  if ! result=$(x_wine "$check" wait "$wine_window" "$shots/$prefix-$name.png" --timeout 240 --stable 1500 \
                  --changed-from "$previous_wine" "${waits[@]}"); then
-    fail "missing image, $name: $result"
+    fail "$what, $name: $result"
   fi
-  previous_wine=$shots/missing-$name.png
+  previous_wine=$shots/$prefix-$name.png
 }
+missing() { wine_step missing "missing image" "$@"; }  # missing <name> [wait options] -- <action>
 missing main-menu -- resize
 check_title wine "Wine (code page 1251)"
 echo "  window title: _NET_WM_NAME reads \"Крамбол.\" under code page 1251 too"
@@ -315,18 +319,7 @@ versus_job=$!
 WINE_CLEANUP_PIDS+=("$versus_job")
 wine_window=$(find_window "$wine_display" krambol-versus.exe 180) || fail "krambol-versus.exe opened no window"
 previous_wine=$shots/00-start-wine.png
-versus() {  # versus <name> [wait options] -- <action>
-  local name=$1 waits=() result
-  shift
-  while [ "$1" != -- ]; do waits+=("$1"); shift; done
-  shift
-  "$@" wine
-  if ! result=$(x_wine "$check" wait "$wine_window" "$shots/versus-$name.png" --timeout 240 --stable 1500 \
-                 --changed-from "$previous_wine" "${waits[@]}"); then
-    fail "the game against the computer, $name: $result"
-  fi
-  previous_wine=$shots/versus-$name.png
-}
+versus() { wine_step versus "the game against the computer" "$@"; }  # versus <name> [wait options] -- <action>
 # The start menu (300 x 320) centred on the client area: "первым", "Лёгкий", "Выбрать карту".
 versus start-menu -- resize
 title=$(x_wine xprop -notype -id "$wine_window" _NET_WM_NAME | sed 's/^[^=]*= //')
