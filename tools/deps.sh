@@ -38,5 +38,19 @@ case " ${missing[*]}" in
     if ! dpkg --print-foreign-architectures | grep -qx i386; then $sudo dpkg --add-architecture i386; fi ;;
 esac
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# A mirror caught mid-sync answers with index files of the wrong size for a
+# minute or two: the update and the install are tried again before giving up.
+for attempt in 1 2 3; do
+  if $sudo apt-get update -qq; then break; fi
+  echo "deps.sh: apt-get update failed (try $attempt of 3)" >&2
+  sleep $((attempt * 15))
+done
+for attempt in 1 2 3; do
+  if DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+    exit 0
+  fi
+  echo "deps.sh: apt-get install failed (try $attempt of 3)" >&2
+  [ "$attempt" -lt 3 ] || exit 1
+  sleep $((attempt * 15))
+  $sudo apt-get update -qq || true
+done

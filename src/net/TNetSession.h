@@ -111,8 +111,9 @@ class TNetSession {
   const std::string& PeerProgram() const { return PeerProgram_; }
   // A few words of English on what went wrong, for the error log.
   const std::string& Problem() const { return Problem_; }
-  // Host: the port listened on.
+  // Host: the port listened on, and the code a guest must give.
   uint16_t Port() const { return Port_; }
+  uint32_t HostCode() const { return Setup_.Code; }
   // Host: how many would-be guests were turned away (wrong code, version, or a guest already there).
   int32_t TurnedAway() const { return TurnedAway_; }
 

@@ -1,5 +1,6 @@
 #include "net/TOrderWatch.h"
 
+#include "world/BoardRest.h"
 #include "world/TCell.h"
 #include "world/TMap.h"
 #include "world/TWinCell.h"
@@ -16,14 +17,6 @@ TCellRef RefOf(const TWinCell* in_cell) {
 }  // namespace
 
 void TOrderWatch::Reset() { *this = TOrderWatch{}; }
-
-bool TOrderWatch::AtRest(const TMap& in_map) {
-  if (in_map.Moving) return false;
-  for (int32_t r = 0; r < in_map.Rows(); ++r)
-    for (int32_t c = 0; c < in_map.Columns(); ++c)
-      if (const TWinCell* cell = in_map.CellWindow(c, r); cell && cell->HasWork()) return false;
-  return true;
-}
 
 void TOrderWatch::Look(const TMap* in_map) {
   if (!in_map) return;
@@ -80,7 +73,7 @@ void TOrderWatch::AfterTick(const TMap* in_map) { Look(in_map); }
 
 bool TOrderWatch::Take(const TMap* in_map, int32_t& out_turn, TNetOrder& out_order) {
   Look(in_map);
-  if (!Over_ || !in_map || !AtRest(*in_map)) return false;
+  if (!Over_ || !in_map || !BoardAtRest(*in_map)) return false;
   Over_ = false;
   out_turn = Turn_;
   out_order = Order_;

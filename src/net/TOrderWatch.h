@@ -37,10 +37,12 @@ class TOrderWatch {
   bool TakeNow(const TMap* in_map, int32_t& out_turn, TNetOrder& out_order);
   // Forgets what it saw, as when another game comes on the screen.
   void Reset();
+  // Whether an order is over and not yet told: the board has not come to
+  // rest after it, and no other order may begin before it has.
+  bool Pending() const { return Over_; }
 
  private:
   void Look(const TMap* in_map);
-  static bool AtRest(const TMap& in_map);
 
   bool Started_ = false;
   bool SawMoving_ = false;

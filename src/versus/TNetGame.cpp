@@ -63,7 +63,9 @@ void TNetGame::CloseWaitBox() {
 
 void TNetGame::Host(uint16_t in_port, bool in_hostFirst) {
   EnsureSession();
+  LastFault_.clear();
   Playing_ = false;
+  Over_ = false;
   Joining_ = false;
   Watch_.Reset();
   // The dice start from the seed on both copies; the start's digest holds them.
@@ -92,7 +94,9 @@ void TNetGame::Host(uint16_t in_port, bool in_hostFirst) {
 
 void TNetGame::Join(const std::string& in_host, uint16_t in_port, uint32_t in_code) {
   EnsureSession();
+  LastFault_.clear();
   Playing_ = false;
+  Over_ = false;
   Joining_ = true;
   Watch_.Reset();
   OpenWaitBox(L"Подключиться", L"Подключение к " + Widened(in_host) + L"…");
@@ -103,6 +107,7 @@ void TNetGame::Join(const std::string& in_host, uint16_t in_port, uint32_t in_co
 void TNetGame::Leave() {
   if (Session_) Session_->Leave(timeGetTime());
   Playing_ = false;
+  Over_ = false;
   StartPending_ = false;
   Watch_.Reset();
 }
@@ -127,6 +132,7 @@ void TNetGame::Failed() {
     saveFailed = saved.empty();
   }
   FaultText_ = NNet::FaultText(*Session_, saved, saveFailed);
+  LastFault_ = FaultText_;
   Playing_ = false;
   Watch_.Reset();
   Session_->Leave(timeGetTime());
@@ -177,7 +183,9 @@ void TNetGame::AfterTick() {
     StartGame();
     return;
   }
-  if (state == TState::Playing && !Playing_) {
+  // The host's game starts once its guest is ready; a game that is over
+  // stays over while the last order is confirmed.
+  if (state == TState::Playing && !Playing_ && !Over_) {
     StartGame();
     return;
   }
@@ -201,6 +209,7 @@ void TNetGame::GameOver() {
   Watch(true);
   Session_->Finish(timeGetTime());
   Playing_ = false;
+  Over_ = true;
 }
 
 bool TNetGame::NextReplay(int32_t& out_turn, TOrder& out_order, std::optional<TCellPos>& out_stopOn) const {

@@ -62,6 +62,9 @@ class TNetGame {
   // Around every mouse press the program routes, so that a stopped walk is seen.
   void BeforeInput();
   void AfterInput();
+  // Whether the last order is over but not yet sent or confirmed, the board
+  // not at rest after it: the map takes no press before it is.
+  bool OrderPending() const { return Playing_ && Watch_.Pending(); }
   // The finish screen is about to replace the game screen: the last order
   // goes out or is confirmed now, and the session ends once both agree.
   void GameOver();
@@ -78,6 +81,8 @@ class TNetGame {
 
   // The box text of the last fault, taken once by the start screen.
   std::wstring TakeFaultText();
+  // The same text, kept until the next Host or Join; empty while nothing failed.
+  const std::wstring& LastFaultText() const { return LastFault_; }
 
  private:
   void EnsureSession();
@@ -92,9 +97,12 @@ class TNetGame {
   std::unique_ptr<NNet::TNetSession> Session_;
   NNet::TOrderWatch Watch_;
   bool Playing_ = false;
+  // The finish screen is up: the session only confirms the last order.
+  bool Over_ = false;
   bool Joining_ = false;
   uint32_t Seed_ = 0;
   std::wstring FaultText_;
+  std::wstring LastFault_;
   bool LoopbackOnly_ = false;
   bool StartPending_ = false;
 };

@@ -11,6 +11,7 @@
 #include "toolkit/TWinBox.h"
 #include "toolkit/TWinButton.h"
 #include "toolkit/WindowTree.h"
+#include "world/BoardRest.h"
 #include "world/TCell.h"
 #include "world/TMap.h"
 #include "world/TUnit.h"
@@ -63,18 +64,6 @@ TPoint MiddleOf(const TWindow* in_window) {
   return TPoint{x, y};
 }
 
-bool AnythingMoves(const TMap& in_map) {
-  if (in_map.Moving) return true;
-  for (int32_t c = 0; c < MapColumns; ++c) {
-    if (!MapCells || !MapCells[c]) continue;
-    for (int32_t r = 0; r < MapRows; ++r) {
-      const TCell* cell = MapCells[c][r];
-      if (cell && cell->Unit && cell->Unit->Animating) return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
 bool TOrderHand::IsSending() { return Sending; }
@@ -112,7 +101,7 @@ bool TOrderHand::Ready() {
   const TMap* map = GameMap();
   if (!map || InputRoot != RootWindow || ScreenRequestPending || !Application) return false;
   if (Application->LButtonDown || Application->RButtonDown) return false;
-  return !AnythingMoves(*map);
+  return BoardAtRest(*map);
 }
 
 TViewSpan TOrderHand::Span() {

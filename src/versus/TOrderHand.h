@@ -37,8 +37,8 @@ class TOrderHand {
   // Whether an order or a pass is in hand.
   bool Busy() const { return Step_ != TStep::Idle; }
   // Whether the game screen waits for an order: it is on the screen and holds
-  // the input (no menu or box open), no screen is about to replace it, no
-  // order runs, no stack moves and no mouse button is held.
+  // the input (no menu or box open), no screen is about to replace it, the
+  // board is at rest (BoardAtRest) and no mouse button is held.
   static bool Ready();
   // How far apart the cells of an order may lie at the map window's size now.
   static TViewSpan Span();

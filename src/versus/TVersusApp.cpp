@@ -1,6 +1,8 @@
 #include "versus/TVersusApp.h"
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "screens/TFailureBox.h"
 #include "screens/TFinishDesktop.h"
@@ -19,11 +21,18 @@ namespace {
 // "The game stopped because of an unexpected error", as the game says it.
 constexpr char kUnexpectedStopMessage[] = "Игра остановлена непредвиденной ошибкой";
 
-std::unique_ptr<TGame> MakeVersus() { return std::make_unique<TVersusApp>(); }
+// What the command line asked for, and how the unattended run ended.
+TLaunchOptions LaunchOptions;
+int LaunchExitCode = 0;
+
+std::unique_ptr<TGame> MakeVersus() { return std::make_unique<TVersusApp>(LaunchOptions); }
 
 }  // namespace
 
-TVersusApp::TVersusApp() : TGame("Крамбол: против компьютера.", kVersusWindowClassName) {}
+TVersusApp::TVersusApp(TLaunchOptions in_launch)
+    : TGame("Крамбол: против компьютера.", kVersusWindowClassName), Launch(std::move(in_launch)) {}
+
+TVersusApp::~TVersusApp() { LaunchExitCode = Launch.ExitCode(); }
 
 void TVersusApp::BuildRequestedScreen(int32_t in_kind) {
   switch (in_kind) {
@@ -51,7 +60,7 @@ void TVersusApp::BuildRequestedScreen(int32_t in_kind) {
       if (Net.Playing()) {
         // The other copy plays the other side; nobody else does.
         std::unique_ptr<TSide> peer = std::make_unique<TNetSide>(Net);
-        std::unique_ptr<TSide> person = std::make_unique<TLocalSide>();
+        std::unique_ptr<TSide> person = Launch.LocalSide();
         if (Net.LocalSide() == 0) Match.SetSides(std::move(person), std::move(peer));
         else Match.SetSides(std::move(peer), std::move(person));
       }
@@ -72,6 +81,7 @@ LRESULT TVersusApp::OnTimer() {
   if (IsWindow(Handle) && RootWindow) {
     Net.AfterTick();
     Match.AfterTick();
+    Launch.AfterTick(*this);
   }
   return 0;
 }
@@ -95,7 +105,10 @@ bool TVersusApp::MoveAllowed() {
 }
 
 bool TVersusApp::PressAllowed() {
-  if (TOrderHand::IsSending() || Match.LocalTurn()) return true;
+  if (TOrderHand::IsSending()) return true;
+  // In a network game no order begins on the map before the last one is told.
+  if (Net.OrderPending() && (TVersusMatch::OnMap(PointedWindow()) || TVersusMatch::OnMap(PointerWindow))) return false;
+  if (Match.LocalTurn()) return true;
   return Match.PersonMayReach(PointedWindow()) && Match.PersonMayReach(PointerWindow);
 }
 
@@ -163,4 +176,13 @@ LRESULT TVersusApp::OnKeyUp() {
 
 LRESULT TVersusApp::OnChar() { return KeysAllowed() ? TGame::OnChar() : 0; }
 
-int VersusMain() { return RunApplication(MakeVersus, kUnexpectedStopMessage); }
+int VersusMain(const char* in_commandLine) {
+  std::string error;
+  if (!ParseLaunchOptions(SplitCommandLine(in_commandLine), LaunchOptions, error)) {
+    std::fprintf(stderr, "krambol-versus: %s\n%s", error.c_str(), kLaunchUsage);
+    MessageBoxA(nullptr, (error + "\n\n" + kLaunchUsage).c_str(), "krambol-versus", MB_OK);
+    return 2;
+  }
+  const int code = RunApplication(MakeVersus, kUnexpectedStopMessage);
+  return code != 0 ? code : LaunchExitCode;
+}

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "shell/TGame.h"
+#include "versus/TLaunchedGame.h"
 #include "versus/TNetGame.h"
 #include "versus/TVersusMatch.h"
 #include "versus/TVersusSetup.h"
@@ -20,8 +21,10 @@ extern const char kVersusWindowClassName[];
 
 class TVersusApp : public TGame {
  public:
-  // Titled "Крамбол: против компьютера.", of the class kVersusWindowClassName.
-  TVersusApp();
+  // Titled "Крамбол: против компьютера.", of the class kVersusWindowClassName;
+  // in_launch: what the command line asked for.
+  explicit TVersusApp(TLaunchOptions in_launch = {});
+  ~TVersusApp() override;
 
   // The tick, then the side to move's turn.
   LRESULT OnTimer() override;
@@ -42,6 +45,7 @@ class TVersusApp : public TGame {
   TVersusSetup Setup;
   TVersusMatch Match;
   TNetGame Net;
+  TLaunchedGame Launch;
 
  protected:
   // 0 the start screen (with the box of a network game's fault), 1 the game
@@ -65,5 +69,7 @@ class TVersusApp : public TGame {
   bool KeysAllowed();
 };
 
-// The versus program's life line, as KrambolMain is the game's.
-int VersusMain();
+// The versus program's life line, as KrambolMain is the game's, for the
+// command line after the program's name: a bad one gets a box with the usage
+// and exit code 2; an unattended run answers TLaunchedGame's exit code.
+int VersusMain(const char* in_commandLine);

@@ -41,10 +41,13 @@ bool TVersusMatch::LocalTurn() const {
 
 bool TVersusMatch::PersonMayReach(const TWindow* in_window) const {
   if (TOrderHand::IsSending() || LocalTurn() || !in_window) return true;
-  if (in_window == TOrderHand::PassButton()) return false;
+  return in_window != TOrderHand::PassButton() && !OnMap(in_window);
+}
+
+bool TVersusMatch::OnMap(const TWindow* in_window) {
   for (const TWindow* window = in_window; window; window = window->Parent)
-    if (dynamic_cast<const TMap*>(window)) return false;
-  return true;
+    if (dynamic_cast<const TMap*>(window)) return true;
+  return false;
 }
 
 void TVersusMatch::Observe() {

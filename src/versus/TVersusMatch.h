@@ -42,6 +42,8 @@ class TVersusMatch {
   // Whether the person's input may go to the window: not to the map window or
   // its cells, and not to "Пропустить Ход.", on a turn that is not theirs.
   bool PersonMayReach(const TWindow* in_window) const;
+  // Whether the window is the game screen's map window or one of its cells.
+  static bool OnMap(const TWindow* in_window);
   const TSide* Side(int32_t in_player) const { return Sides_[in_player & 1].get(); }
 
  private:

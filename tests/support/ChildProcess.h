@@ -29,21 +29,26 @@ enum class TChildUser {
 // The user id of "nobody", whom root becomes for TChildUser::Player.
 constexpr uid_t kNobodyUser = 65534;
 
-// Runs in_body in a child process and answers what went wrong there, one line
-// each: every failed check (file:line: message), a child that could not
-// become the user asked for, and a child that ended otherwise than by
-// returning from the body (a signal, or in_seconds passing). Empty when every
-// check passed.
-inline std::string FailuresInChild(const std::function<void()>& in_body,
-                                   TChildUser in_user = TChildUser::Same, unsigned in_seconds = 120) {
+// A child process running checks, started by StartChildChecks; its failures
+// are collected by ChildFailures.
+struct TChildChecks {
+  pid_t Pid = -1;
+  int Channel = -1;  // the read end of the pipe the child reports through
+};
+
+// Starts in_body in a child process, which becomes in_user first and has
+// in_seconds to end. The test goes on at once; several children may run
+// side by side.
+inline TChildChecks StartChildChecks(const std::function<void()>& in_body, TChildUser in_user = TChildUser::Same,
+                                     unsigned in_seconds = 120) {
   int channel[2];
-  if (pipe(channel) != 0) return "no pipe to a child\n";
+  if (pipe(channel) != 0) return {};
   std::fflush(nullptr);
   const pid_t child = fork();
   if (child < 0) {
     close(channel[0]);
     close(channel[1]);
-    return "no child process\n";
+    return {};
   }
   if (child == 0) {
     close(channel[0]);
@@ -75,15 +80,25 @@ inline std::string FailuresInChild(const std::function<void()>& in_body,
     _exit(0);
   }
   close(channel[1]);
+  return TChildChecks{child, channel[0]};
+}
+
+// Waits for the child to end and answers what went wrong there, one line
+// each: every failed check (file:line: message), a child that could not
+// become the user asked for, and a child that ended otherwise than by
+// returning from the body (a signal, or its time passing). Empty when every
+// check passed.
+inline std::string ChildFailures(const TChildChecks& in_child) {
+  if (in_child.Pid < 0) return "no child process\n";
   std::string text;
   char buffer[4096];
   ssize_t got = 0;
-  while ((got = read(channel[0], buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
+  while ((got = read(in_child.Channel, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
     if (got > 0) text.append(buffer, static_cast<size_t>(got));
   }
-  close(channel[0]);
+  close(in_child.Channel);
   int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  while (waitpid(in_child.Pid, &status, 0) < 0 && errno == EINTR) {
   }
   if (WIFSIGNALED(status)) {
     text += "the child ended with signal " + std::to_string(WTERMSIG(status)) +
@@ -92,6 +107,12 @@ inline std::string FailuresInChild(const std::function<void()>& in_body,
     text += "the child ended with status " + std::to_string(WEXITSTATUS(status)) + "\n";
   }
   return text;
+}
+
+// Runs in_body in a child process and answers what went wrong there (see ChildFailures).
+inline std::string FailuresInChild(const std::function<void()>& in_body,
+                                   TChildUser in_user = TChildUser::Same, unsigned in_seconds = 120) {
+  return ChildFailures(StartChildChecks(in_body, in_user, in_seconds));
 }
 
 // Whether a child process may mount a file system of its own (a mount

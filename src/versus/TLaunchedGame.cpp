@@ -1,0 +1,109 @@
+#include "versus/TLaunchedGame.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "net/NetTexts.h"
+#include "screens/ScreenActions.h"
+#include "screens/TFinishDesktop.h"
+#include "shell/TTimer.h"
+#include "toolkit/WindowTree.h"
+#include "versus/TComputerSide.h"
+#include "versus/TVersusApp.h"
+#include "versus/TVersusMenuDesktop.h"
+#include "world/MapFile.h"
+#include "world/Utf8Text.h"
+
+namespace {
+
+using TState = NNet::TNetSession::TState;
+
+// Writes the bytes beside the file and then puts them in its place, so that
+// whoever waits for the file never reads half of it.
+bool WriteWhole(const std::string& in_path, const std::string& in_bytes) {
+  const std::filesystem::path path(in_path);
+  std::filesystem::path part = path;
+  part += ".part";
+  {
+    std::ofstream file(part, std::ios::binary | std::ios::trunc);
+    if (!file.write(in_bytes.data(), static_cast<std::streamsize>(in_bytes.size())) || !file.flush()) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(part, path, error);
+  if (error) std::filesystem::remove(part, error);
+  return std::filesystem::exists(path, error) && std::filesystem::file_size(path, error) == in_bytes.size();
+}
+
+}  // namespace
+
+std::unique_ptr<TSide> TLaunchedGame::LocalSide() const {
+  if (Options_.Computer) return std::make_unique<TComputerSide>(Options_.Strength, timeGetTime());
+  return std::make_unique<TLocalSide>();
+}
+
+void TLaunchedGame::AfterTick(TVersusApp& in_app) {
+  if (Options_.Role == TLaunchRole::Menu || Stage_ == TStage::Over) return;
+  if (Stage_ == TStage::Start) {
+    Begin(in_app);
+  } else {
+    Follow(in_app);
+  }
+}
+
+void TLaunchedGame::Begin(TVersusApp& in_app) {
+  // The start screen is built with the first frame.
+  if (!dynamic_cast<TVersusMenuDesktop*>(RootWindow)) return;
+  in_app.Net.SetLoopbackOnly(Options_.LoopbackOnly);
+  if (Options_.Role == TLaunchRole::Host) {
+    if (!ReadMapFile(MapFileNameOf(std::filesystem::path(Options_.MapPath)))) {
+      End(kExitFiles, "the map cannot be read: " + Options_.MapPath);
+      return;
+    }
+    in_app.Setup.Mode = TVersusMode::NetHost;
+    in_app.Setup.Port = Options_.Port;
+    in_app.Setup.HostFirst = !Options_.HostSecond;
+    RequestScreen(1);
+  } else {
+    in_app.Net.Join(Options_.Address, Options_.JoinPort, Options_.Code);
+  }
+  Stage_ = TStage::Following;
+}
+
+void TLaunchedGame::Announce(TVersusApp& in_app) {
+  const NNet::TNetSession* session = in_app.Net.Session();
+  if (Announced_ || Options_.AnnouncePath.empty() || !session || session->State() != TState::Listening) return;
+  Announced_ = true;
+  const std::string line = std::to_string(session->Port()) + " " + Utf8Text(NNet::JoinCodeText(session->HostCode())) + "\n";
+  if (!WriteWhole(Options_.AnnouncePath, line)) End(kExitFiles, "the port and code cannot be written to " + Options_.AnnouncePath);
+}
+
+void TLaunchedGame::Follow(TVersusApp& in_app) {
+  Announce(in_app);
+  if (Stage_ == TStage::Over) return;
+  if (!in_app.Net.LastFaultText().empty()) {
+    End(kExitFault, Utf8Text(in_app.Net.LastFaultText()));
+    return;
+  }
+  const NNet::TNetSession* session = in_app.Net.Session();
+  if (!dynamic_cast<TFinishDesktop*>(RootWindow) || !session) return;
+  // The finish screen: the game is over once both copies agree on the position.
+  if (session->State() == TState::Failed) {
+    End(kExitFault, "the game ended, but not in agreement: " + session->Problem());
+  } else if (session->State() == TState::Finished) {
+    if (!Options_.ResultPath.empty() && !WriteWhole(Options_.ResultPath, WriteMapToBytes())) {
+      End(kExitFiles, "the final position cannot be written to " + Options_.ResultPath);
+      return;
+    }
+    End(kExitFinished, "");
+  }
+}
+
+void TLaunchedGame::End(int in_code, const std::string& in_message) {
+  Stage_ = TStage::Over;
+  ExitCode_ = in_code;
+  if (!in_message.empty()) std::fprintf(stderr, "krambol-versus: %s\n", in_message.c_str());
+  // A person who started the game from the command line goes on with the program.
+  if (Options_.Computer) PostCloseRequest();
+}

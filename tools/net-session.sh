@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Whole network games between two copies of krambol-versus on this machine,
+# over loopback only, the computer playing each copy's side from the command
+# line: a Linux host and a Linux guest over ::1; a Linux host and
+# krambol-versus.exe from dist/krambol-win32.zip under Wine as its guest over
+# 127.0.0.1; and the Wine copy hosting a Linux guest over ::1. Every game must
+# end with both copies agreeing (exit status 0) and the same final position,
+# byte for byte, in both result files. The host listens on loopback only, on
+# a port the system chooses, and tells port and code through a file.
+#
+# Each copy plays in a folder of its own under build/net-session/, with its
+# log, where a person can look after a failure. When this machine cannot run
+# 32-bit programs the Wine games are skipped with one line saying so. Every
+# wait has a time limit, and everything started here is ended on exit.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. tools/wine-common.sh
+
+started=$SECONDS
+out=$PWD/build/net-session
+map=duel.map
+# Frames of 10 ms: both copies play several times faster than at the
+# default interval, and Wine's timers still keep up.
+frame_ms=10
+# Seconds a copy may take for the whole game (a game on the duel map takes
+# well under a minute at these frames), and for the host to listen.
+game_seconds=300
+listen_seconds=90
+
+fail() {
+  echo "Network session FAILED: $*" >&2
+  echo "Logs and positions: $out" >&2
+  exit 1
+}
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)" --target krambol-versus krambol_art >/dev/null
+linux_exe=$PWD/build/src/versus/krambol-versus
+rm -rf "$out"
+mkdir -p "$out"
+
+# Makes the folder $1 for a copy: the art (the build's own for Linux, the
+# zip's for Wine: $2 is linux or wine), the map, and the frame interval.
+copy_folder() {
+  mkdir -p "$1"
+  if [ "$2" = wine ]; then
+    unzip -q dist/krambol-win32.zip -d "$1"
+  else
+    ln -s "$PWD/build/res" "$1/res"
+  fi
+  cp "maps/$map" "$1/$map"
+  printf '%s\r\n0\r\n' "$frame_ms" >"$1/option.ini"
+}
+
+# Starts a copy in the background in the folder $2 with the arguments after
+# it, as a Linux program (headless: no display) or under Wine ($1); the job's
+# id goes to the variable named by $3.
+start_copy() {
+  local kind=$1 dir=$2 var=$3
+  shift 3
+  if [ "$kind" = wine ]; then
+    (cd "$dir" && DISPLAY=$wine_display WINEDEBUG=-all exec timeout "$game_seconds" wine krambol-versus.exe "$@") \
+      >"$dir/log.txt" 2>&1 &
+  else
+    (cd "$dir" && env -u DISPLAY -u WAYLAND_DISPLAY timeout "$game_seconds" "$linux_exe" "$@") >"$dir/log.txt" 2>&1 &
+  fi
+  WINE_CLEANUP_PIDS+=("$!")
+  printf -v "$var" '%s' "$!"
+}
+
+# One game: play <name> <host kind> <guest kind> <loopback address>.
+play() {
+  local name=$1 host_kind=$2 guest_kind=$3 address=$4 begun=$SECONDS
+  local host_dir=$out/$name/host guest_dir=$out/$name/guest host_job guest_job port code status
+  copy_folder "$host_dir" "$host_kind"
+  copy_folder "$guest_dir" "$guest_kind"
+  start_copy "$host_kind" "$host_dir" host_job --host --map "$map" --port 0 --loopback --announce announce.txt \
+    --computer strong --result final.map
+  local deadline=$((SECONDS + listen_seconds))
+  until [ -s "$host_dir/announce.txt" ]; do
+    kill -0 "$host_job" 2>/dev/null || fail "$name: the host ended before it listened ($(tail -n3 "$host_dir/log.txt"))"
+    [ "$SECONDS" -lt "$deadline" ] || fail "$name: the host did not listen within $listen_seconds s"
+    sleep 0.2
+  done
+  read -r port code <"$host_dir/announce.txt"
+  case "$address" in *:*) address="[$address]" ;; esac
+  start_copy "$guest_kind" "$guest_dir" guest_job --join "$address:$port" --code "$code" --computer easy \
+    --result final.map
+  wine_wait_exit "$guest_job" "$game_seconds" status || fail "$name: the guest did not end within $game_seconds s"
+  [ "$status" = 0 ] || fail "$name: the guest ended with status $status: $(tail -n3 "$guest_dir/log.txt")"
+  wine_wait_exit "$host_job" 60 status || fail "$name: the host did not end after its guest"
+  [ "$status" = 0 ] || fail "$name: the host ended with status $status: $(tail -n3 "$host_dir/log.txt")"
+  [ -s "$host_dir/final.map" ] || fail "$name: the host wrote no final position"
+  cmp -s "$host_dir/final.map" "$guest_dir/final.map" || fail "$name: the final positions differ"
+  cmp -s "$host_dir/final.map" "maps/$map" && fail "$name: the final position is the map as it began"
+  echo "Network session: $name agreed on the final position after $((SECONDS - begun)) s" \
+    "($(wc -c <"$host_dir/final.map") bytes)"
+}
+
+play linux-linux linux linux ::1
+
+if ! wine_can_run_32bit "$out"; then
+  echo "Network session: the Wine games skipped: $WINE_NO_32BIT."
+  exit 0
+fi
+tools/deps.sh wine
+[ -f dist/krambol-win32.zip ] || tools/package-windows.sh >/dev/null
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+wine_start_display wine_display
+wine_new_prefix "$out/prefix" win32 "$wine_display"
+export WINEPREFIX=$out/prefix
+echo "Network session: Wine prefix ready after $((SECONDS - started)) s"
+play linux-wine linux wine 127.0.0.1
+play wine-linux wine linux ::1
+echo "Network session: passed in $((SECONDS - started)) s"
