@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Whole network games between two copies of krambol-versus on this machine,
 # over loopback only, the computer playing each copy's side from the command
-# line: a Linux host and a Linux guest over ::1; a Linux host and
-# krambol-versus.exe from dist/krambol-win32.zip under Wine as its guest over
-# 127.0.0.1; and the Wine copy hosting a Linux guest over ::1. Every game must
+# line: a Linux host and a Linux guest over ::1 on the forest map (about 115
+# turns); a Linux host and krambol-versus.exe from dist/krambol-win32.zip
+# under Wine as its guest over 127.0.0.1 on the forest map; and the Wine copy
+# hosting a Linux guest over ::1 on the duel map (a short game). Every game must
 # end with both copies agreeing (exit status 0) and the same final position,
 # byte for byte, in both result files. The host listens on loopback only, on
 # a port the system chooses, and tells port and code through a file.
@@ -18,12 +19,11 @@ cd "$(dirname "$0")/.."
 
 started=$SECONDS
 out=$PWD/build/net-session
-map=duel.map
-# Frames of 10 ms: both copies play several times faster than at the
-# default interval, and Wine's timers still keep up.
+# Frames of 10 ms, the shortest a window timer gives: both copies play
+# several times faster than at the default interval.
 frame_ms=10
-# Seconds a copy may take for the whole game (a game on the duel map takes
-# well under a minute at these frames), and for the host to listen.
+# Seconds a copy may take for the whole game (a game on the forest map takes
+# about 75 s at these frames), and for the host to listen.
 game_seconds=300
 listen_seconds=90
 
@@ -40,7 +40,7 @@ rm -rf "$out"
 mkdir -p "$out"
 
 # Makes the folder $1 for a copy: the art (the build's own for Linux, the
-# zip's for Wine: $2 is linux or wine), the map, and the frame interval.
+# zip's for Wine: $2 is linux or wine), the map $3, and the frame interval.
 copy_folder() {
   mkdir -p "$1"
   if [ "$2" = wine ]; then
@@ -48,7 +48,7 @@ copy_folder() {
   else
     ln -s "$PWD/build/res" "$1/res"
   fi
-  cp "maps/$map" "$1/$map"
+  cp "maps/$3" "$1/$3"
   printf '%s\r\n0\r\n' "$frame_ms" >"$1/option.ini"
 }
 
@@ -68,12 +68,12 @@ start_copy() {
   printf -v "$var" '%s' "$!"
 }
 
-# One game: play <name> <host kind> <guest kind> <loopback address>.
+# One game: play <name> <host kind> <guest kind> <loopback address> <map>.
 play() {
-  local name=$1 host_kind=$2 guest_kind=$3 address=$4 begun=$SECONDS
+  local name=$1 host_kind=$2 guest_kind=$3 address=$4 map=$5 begun=$SECONDS
   local host_dir=$out/$name/host guest_dir=$out/$name/guest host_job guest_job port code status
-  copy_folder "$host_dir" "$host_kind"
-  copy_folder "$guest_dir" "$guest_kind"
+  copy_folder "$host_dir" "$host_kind" "$map"
+  copy_folder "$guest_dir" "$guest_kind" "$map"
   start_copy "$host_kind" "$host_dir" host_job --host --map "$map" --port 0 --loopback --announce announce.txt \
     --computer strong --result final.map
   local deadline=$((SECONDS + listen_seconds))
@@ -93,11 +93,11 @@ play() {
   [ -s "$host_dir/final.map" ] || fail "$name: the host wrote no final position"
   cmp -s "$host_dir/final.map" "$guest_dir/final.map" || fail "$name: the final positions differ"
   cmp -s "$host_dir/final.map" "maps/$map" && fail "$name: the final position is the map as it began"
-  echo "Network session: $name agreed on the final position after $((SECONDS - begun)) s" \
-    "($(wc -c <"$host_dir/final.map") bytes)"
+  echo "Network session: $name ($map) agreed on the final position after $((SECONDS - begun)) s" \
+    "(turn $(head -n1 "$host_dir/final.map" | tr -d '\r'), $(wc -c <"$host_dir/final.map") bytes)"
 }
 
-play linux-linux linux linux ::1
+play linux-linux linux linux ::1 forest.map
 
 if ! wine_can_run_32bit "$out"; then
   echo "Network session: the Wine games skipped: $WINE_NO_32BIT."
@@ -110,6 +110,6 @@ wine_start_display wine_display
 wine_new_prefix "$out/prefix" win32 "$wine_display"
 export WINEPREFIX=$out/prefix
 echo "Network session: Wine prefix ready after $((SECONDS - started)) s"
-play linux-wine linux wine 127.0.0.1
-play wine-linux wine linux ::1
+play linux-wine linux wine 127.0.0.1 forest.map
+play wine-linux wine linux ::1 duel.map
 echo "Network session: passed in $((SECONDS - started)) s"

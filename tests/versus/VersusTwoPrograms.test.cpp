@@ -4,7 +4,8 @@
 // the guest's side in the other, and every move crosses the network. A whole
 // game ends with both copies agreeing and the same final position in both
 // result files; a copy whose dice go their own way stops both copies with
-// the mismatch, each with its position saved.
+// the mismatch, each with its position saved, and the host's save, hosted
+// again, plays on to the end.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -115,10 +116,11 @@ class VersusTwoPrograms : public ::testing::TestWithParam<const char*> {
     fs::remove_all(Folder, error);
   }
 
-  TLaunchOptions HostOptions(TStrength in_strength) const {
+  // The host's options, for in_map copied into its folder.
+  TLaunchOptions HostOptions(TStrength in_strength, const fs::path& in_map) const {
     TLaunchOptions options;
     options.Role = TLaunchRole::Host;
-    options.MapPath = "forest.map";
+    options.MapPath = in_map.filename().string();
     options.Port = 0;
     options.LoopbackOnly = true;
     options.AnnouncePath = (Folder / "announce").string();
@@ -143,48 +145,60 @@ class VersusTwoPrograms : public ::testing::TestWithParam<const char*> {
     return options;
   }
 
+  // Plays a whole game from the map in_map between a strong host and an
+  // easy guest; both must end agreeing, the host on the finish screen with a
+  // queen fallen. Answers the final position, the same in both result files.
+  std::string PlayToTheEnd(const fs::path& in_map) {
+    auto expectWon = [](TVersusApp&, int in_code) {
+      EXPECT_EQ(in_code, TLaunchedGame::kExitFinished);
+      EXPECT_NE(dynamic_cast<TFinishDesktop*>(RootWindow), nullptr);
+      EXPECT_FALSE(WinnerText.empty());
+      int queens[2] = {0, 0};
+      for (int column = 0; column < MapColumns; ++column)
+        for (int row = 0; row < MapRows; ++row)
+          if (const TUnit* unit = MapCells[column][row]->Unit; unit && unit->Type == 8) ++queens[unit->Owner & 1];
+      EXPECT_TRUE(queens[0] == 0 || queens[1] == 0) << "no queen fell: " << queens[0] << " " << queens[1];
+    };
+    const TChildChecks host = StartChildChecks(
+        [&] { RunCopy(HostOptions(TStrength::Strong, in_map), in_map, {}, expectWon); }, TChildUser::Same, kChildSeconds);
+    const TChildChecks guest = StartChildChecks(
+        [&] { EXPECT_EQ(RunCopy(GuestOptions(TStrength::Easy), {}), TLaunchedGame::kExitFinished); },
+        TChildUser::Same, kChildSeconds);
+    EXPECT_EQ(ChildFailures(host), "") << "the host";
+    EXPECT_EQ(ChildFailures(guest), "") << "the guest";
+    const std::string hosted = BytesOf(Folder / "host.map");
+    EXPECT_FALSE(hosted.empty());
+    EXPECT_EQ(hosted, BytesOf(Folder / "guest.map")) << "the final positions differ";
+    return hosted.empty() ? "0" : hosted;
+  }
+
   fs::path Folder;
   fs::path Map;
 };
 
 TEST_P(VersusTwoPrograms, AWholeGameEndsWithTheSameFinalPositionInBoth) {
-  // The host checks that its game was played to the end: a queen fell.
-  auto expectWon = [](TVersusApp&, int in_code) {
-    EXPECT_EQ(in_code, TLaunchedGame::kExitFinished);
-    EXPECT_NE(dynamic_cast<TFinishDesktop*>(RootWindow), nullptr);
-    EXPECT_FALSE(WinnerText.empty());
-    EXPECT_GT(TurnCounter, 10);
-    int queens[2] = {0, 0};
-    for (int column = 0; column < MapColumns; ++column)
-      for (int row = 0; row < MapRows; ++row)
-        if (const TUnit* unit = MapCells[column][row]->Unit; unit && unit->Type == 8) ++queens[unit->Owner & 1];
-    EXPECT_TRUE(queens[0] == 0 || queens[1] == 0) << "no queen fell: " << queens[0] << " " << queens[1];
-  };
-  const TChildChecks host = StartChildChecks([&] { RunCopy(HostOptions(TStrength::Strong), Map, {}, expectWon); },
-                                             TChildUser::Same, kChildSeconds);
-  const TChildChecks guest = StartChildChecks(
-      [&] { EXPECT_EQ(RunCopy(GuestOptions(TStrength::Easy), {}), TLaunchedGame::kExitFinished); },
-      TChildUser::Same, kChildSeconds);
-  EXPECT_EQ(ChildFailures(host), "") << "the host";
-  EXPECT_EQ(ChildFailures(guest), "") << "the guest";
-
-  const std::string hosted = BytesOf(Folder / "host.map");
-  ASSERT_FALSE(hosted.empty());
-  EXPECT_EQ(hosted, BytesOf(Folder / "guest.map")) << "the final positions differ";
-  EXPECT_NE(hosted, BytesOf(Map));
+  const std::string final = PlayToTheEnd(Map);
+  EXPECT_NE(final, BytesOf(Map));
   EXPECT_FALSE(fs::exists(Folder / "host.map.part"));
 }
 
-TEST_P(VersusTwoPrograms, ACopyWhoseDiceGoTheirOwnWayStopsBothWithTheirPositionsSaved) {
-  // Each copy checks, in its own folder, the box's text and the saved position.
-  auto expectMismatch = [](TVersusApp& in_app, int in_code) {
+TEST_P(VersusTwoPrograms, ACopyWhoseDiceGoAstrayStopsBothAndTheSavedPositionPlaysOnAsANewGame) {
+  // Each copy checks, in its own folder, the box's text and the saved
+  // position; the host keeps its save for the next game.
+  const fs::path saved = Folder / MapFilePath(L"Сеть01.map");
+  auto expectMismatch = [&](TVersusApp& in_app, int in_code) {
     EXPECT_EQ(in_code, TLaunchedGame::kExitFault);
     EXPECT_EQ(in_app.Net.LastFaultText().rfind(L"Позиции у игроков разошлись.", 0), 0u)
         << Utf8Text(in_app.Net.LastFaultText());
     EXPECT_TRUE(fs::exists(MapFilePath(L"Сеть01.map")));
   };
   const TChildChecks host = StartChildChecks(
-      [&] { RunCopy(HostOptions(TStrength::Easy), Map, {}, expectMismatch); },
+      [&] {
+        RunCopy(HostOptions(TStrength::Easy, Map), Map, {}, [&](TVersusApp& in_app, int in_code) {
+          expectMismatch(in_app, in_code);
+          fs::copy_file(MapFilePath(L"Сеть01.map"), saved);
+        });
+      },
       TChildUser::Same, kChildSeconds);
   const TChildChecks guest = StartChildChecks(
       [&] {
@@ -205,6 +219,16 @@ TEST_P(VersusTwoPrograms, ACopyWhoseDiceGoTheirOwnWayStopsBothWithTheirPositions
   EXPECT_EQ(ChildFailures(guest), "") << "the guest";
   EXPECT_FALSE(fs::exists(Folder / "host.map"));
   EXPECT_FALSE(fs::exists(Folder / "guest.map"));
+
+  // The host loads the save and hosts it: the game goes on from the saved
+  // turn to its end, the same on both copies.
+  const std::string position = BytesOf(saved);
+  ASSERT_FALSE(position.empty());
+  const int savedTurn = std::stoi(position);
+  EXPECT_GE(savedTurn, 4);
+  fs::remove(Folder / "announce");
+  const std::string final = PlayToTheEnd(saved);
+  EXPECT_GT(std::stoi(final), savedTurn);
 }
 
 INSTANTIATE_TEST_SUITE_P(Loopback, VersusTwoPrograms, ::testing::Values("127.0.0.1", "::1"),
