@@ -113,7 +113,12 @@ bool IsLegalTarget(const TBoard& in_board, TCellPos in_from, TCellPos in_target)
 }
 
 std::optional<std::string> RouteFault(const TBoard& in_board, const std::vector<TCellPos>& in_route) {
-  if (in_route.size() < 2) return "the route has " + std::to_string(in_route.size()) + " cells";
+  if (in_route.size() < 2) {
+    // Appended rather than prefixed: GCC 12 warns wrongly (-Wrestrict) on "text" + std::to_string(n).
+    std::string fault = "the route has ";
+    fault += std::to_string(in_route.size());
+    return fault + " cells";
+  }
   for (const TCellPos cell : in_route) {
     if (!in_board.Inside(cell)) return "the route leaves the map at " + CellText(cell);
   }
