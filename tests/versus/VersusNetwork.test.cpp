@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "net/NetTexts.h"
+#include "net/TNetLookup.h"
 #include "net/WorldDigest.h"
 #include "shell/RandomNumber.h"
 #include "support/FileBytes.h"
@@ -19,6 +20,7 @@
 #include "versus/VersusFixture.h"
 #include "world/MapFile.h"
 #include "world/TUnit.h"
+#include "world/Utf8Text.h"
 
 namespace {
 
@@ -243,4 +245,69 @@ TEST_F(VersusNetworkTest, TheGuestTypesAddressAndCodeSendsItsOrderWithTheDigestA
   EXPECT_EQ(FaultBox()->Text, L"Второй игрок вышел из игры.\nПозиция сохранена в файл «Сеть01.map».");
   EXPECT_NE(StartMenu(), nullptr);
   EXPECT_EQ(FileBytes(MapFilePath(L"Сеть01.map")).substr(0, 3), std::to_string(turn + 1) + "\r\n");
+}
+
+namespace {
+
+// The names the tests' resolver knows: "krambol-host.test" is 127.0.0.1;
+// every other name is not found. No server is asked.
+int TestNames(const std::string& in_host, uint16_t in_port, std::vector<NNet::TPeerAddress>& out_addresses) {
+  if (in_host != "krambol-host.test") return WSAHOST_NOT_FOUND;
+  NNet::TPeerAddress address;
+  auto& four = reinterpret_cast<sockaddr_in&>(address.Address);
+  four.sin_family = AF_INET;
+  four.sin_port = htons(in_port);
+  four.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.Length = sizeof four;
+  out_addresses.push_back(address);
+  return 0;
+}
+
+// The tests' resolver for as long as it lives.
+struct TTestNames {
+  TTestNames() { NNet::TNetLookup::SetNameResolverForTests(&TestNames); }
+  ~TTestNames() { NNet::TNetLookup::SetNameResolverForTests(nullptr); }
+};
+
+}  // namespace
+
+TEST_F(VersusNetworkTest, ANameIsLookedUpAndOneThatIsNotFoundGetsTheBoxOverTheStartMenu) {
+  const TTestNames names;
+  // A name there is not: the box says so and the start menu is back.
+  ClickButton(StartMenu(), L"Подключиться");
+  Harness.Tick();
+  auto* menu = OnlyLive<TNetJoinMenu>();
+  ASSERT_NE(menu, nullptr);
+  Type(menu->AddressEdit(), L"no-such-host.test");
+  Type(menu->CodeEdit(), L"314159");
+  ClickButton(menu, L"Подключиться");
+  ASSERT_TRUE(FramesUntil([&] { return FaultBox() != nullptr; }));
+  EXPECT_EQ(FaultBox()->Text, L"Такой адрес не найден. Проверьте, как он написан.");
+  EXPECT_NE(StartMenu(), nullptr);
+  EXPECT_EQ(TNetWaitMenu::Live(), nullptr);
+  EXPECT_EQ(App().Net.Session()->Fault(), NNet::TFault::NameNotFound);
+  ClickButton(FaultBox(), L"Ok");
+  Harness.Tick();
+
+  // A name that is found: the guest reaches the host through it.
+  CopySampleMap("duel.map");
+  ASSERT_TRUE(ReadMapFile(L"duel.map"));
+  NNet::TNetSession::THostSetup setup;
+  setup.LoopbackOnly = true;
+  setup.Code = 271828;
+  setup.Map = WriteMapToBytes();
+  setup.HostSide = 1 - PlayerToMove();
+  setup.StartTurn = TurnCounter;
+  setup.StartDigest = NNet::WorldDigest();
+  ASSERT_TRUE(Session->Host(setup, timeGetTime()));
+  ClickButton(StartMenu(), L"Подключиться");
+  Harness.Tick();
+  menu = OnlyLive<TNetJoinMenu>();
+  ASSERT_NE(menu, nullptr);
+  Type(menu->AddressEdit(), L"krambol-host.test:" + std::to_wstring(Session->Port()));
+  Type(menu->CodeEdit(), L"271828");
+  ClickButton(menu, L"Подключиться");
+  ASSERT_TRUE(FramesUntil([&] { return Map() != nullptr || FaultBox() != nullptr; }));
+  EXPECT_EQ(FaultBox(), nullptr) << Utf8Text(FaultBox()->Text);
+  EXPECT_NE(Map(), nullptr);
 }
