@@ -101,6 +101,23 @@ class VersusNetworkTest : public VersusTest {
     return ntohs(address.sin_port);
   }
 
+  // The test's session hosts duel.map on 127.0.0.1 and ::1 with in_code, the
+  // dice seeded with 77 on both sides, the guest moving first.
+  void HostDuel(uint32_t in_code) {
+    CopySampleMap("duel.map");
+    ASSERT_TRUE(ReadMapFile(L"duel.map"));
+    NNet::TNetSession::THostSetup setup;
+    setup.LoopbackOnly = true;
+    setup.Code = in_code;
+    setup.Map = WriteMapToBytes();
+    setup.HostSide = 1 - PlayerToMove();
+    setup.Seed = 77;
+    setup.StartTurn = TurnCounter;
+    SeedRandomNumber(77);
+    setup.StartDigest = NNet::WorldDigest();
+    ASSERT_TRUE(Session->Host(setup, timeGetTime()));
+  }
+
   // The fault box over the start menu, once it shows.
   TWinBox* FaultBox() {
     for (TWinBox* box : LiveOf<TWinBox>())
@@ -188,18 +205,7 @@ TEST_F(VersusNetworkTest, TheHostShowsItsCodeAndReplaysTheGuestsStoppedWalkThenA
 
 TEST_F(VersusNetworkTest, TheGuestTypesAddressAndCodeSendsItsOrderWithTheDigestAndIsToldWhenTheHostLeaves) {
   // The host here: duel.map, the guest (the program) moving first.
-  CopySampleMap("duel.map");
-  ASSERT_TRUE(ReadMapFile(L"duel.map"));
-  NNet::TNetSession::THostSetup setup;
-  setup.LoopbackOnly = true;
-  setup.Code = 314159;
-  setup.Map = WriteMapToBytes();
-  setup.HostSide = 1 - PlayerToMove();
-  setup.Seed = 77;
-  setup.StartTurn = TurnCounter;
-  SeedRandomNumber(77);
-  setup.StartDigest = NNet::WorldDigest();
-  ASSERT_TRUE(Session->Host(setup, timeGetTime()));
+  ASSERT_NO_FATAL_FAILURE(HostDuel(314159));
 
   ClickButton(StartMenu(), L"Подключиться");
   Harness.Tick();
@@ -290,16 +296,7 @@ TEST_F(VersusNetworkTest, ANameIsLookedUpAndOneThatIsNotFoundGetsTheBoxOverTheSt
   Harness.Tick();
 
   // A name that is found: the guest reaches the host through it.
-  CopySampleMap("duel.map");
-  ASSERT_TRUE(ReadMapFile(L"duel.map"));
-  NNet::TNetSession::THostSetup setup;
-  setup.LoopbackOnly = true;
-  setup.Code = 271828;
-  setup.Map = WriteMapToBytes();
-  setup.HostSide = 1 - PlayerToMove();
-  setup.StartTurn = TurnCounter;
-  setup.StartDigest = NNet::WorldDigest();
-  ASSERT_TRUE(Session->Host(setup, timeGetTime()));
+  ASSERT_NO_FATAL_FAILURE(HostDuel(271828));
   ClickButton(StartMenu(), L"Подключиться");
   Harness.Tick();
   menu = OnlyLive<TNetJoinMenu>();
