@@ -21,7 +21,9 @@
 #include "versus/TComputerSide.h"
 #include "versus/TVersusMenuDesktop.h"
 #include "versus/VersusFixture.h"
+#include "world/BoardRest.h"
 #include "world/TCell.h"
+#include "world/TMap.h"
 #include "world/TUnit.h"
 #include "world/TWinCell.h"
 
@@ -242,6 +244,36 @@ TEST_F(VersusProgramTest, TheSideMenuWorksOnTheComputersTurnAndTheComputerWaitsF
   ASSERT_TRUE(TickUntil([] { return TurnCounter == 1 && TOrderHand::Ready(); }));
   EXPECT_EQ(script.Plays, 1);
   EXPECT_NE(StackAt(5, 2), nullptr);
+}
+
+TEST_F(VersusProgramTest, TheComputerBeginsItsOrderOnlyOnceTheLastBlowsAnimationIsOver) {
+  StartVersus();
+  StartGameOn("duel.map", true, TStrength::Easy);
+  // The computer's order, given only when the board rests (what the network
+  // game's digest is taken at): no stack still in the pose of a blow.
+  class TRestChecker : public TScriptedSide {
+   public:
+    using TScriptedSide::TScriptedSide;
+    void Play(TOrderHand& in_hand) override {
+      RestedAtPlay = BoardAtRest(*TOrderHand::GameMap());
+      TScriptedSide::Play(in_hand);
+    }
+    bool RestedAtPlay = false;
+  };
+  auto computer = std::make_unique<TRestChecker>(TOrder::Move({1, 2}, {5, 2}));
+  TRestChecker& script = *computer;
+  App().Match.SetSides(std::move(computer), nullptr);
+  // A stack in the last frame of a blow, as after a strike: its animation
+  // ends with the next frame, which leaves it in the blow's pose for one more.
+  TUnit* striker = MapCells[8][2]->Unit;
+  ASSERT_NE(striker, nullptr);
+  striker->CurrentAnimation = striker->Animation(kAttack);
+  ASSERT_NE(striker->CurrentAnimation, nullptr);
+  striker->Animating = true;
+  striker->FrameIndex = std::max<int32_t>(static_cast<int32_t>(striker->CurrentAnimation->Rows) - 1, 0);
+  Map()->Wake(Map()->CellWindow(8, 2));
+  ASSERT_TRUE(TickUntil([&] { return script.Plays > 0; }, 20));
+  EXPECT_TRUE(script.RestedAtPlay) << "the order began while a stack still showed its blow";
 }
 
 TEST_F(VersusProgramTest, AComputerWithoutALegalOrderPasses) {
