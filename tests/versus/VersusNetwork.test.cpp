@@ -102,15 +102,15 @@ class VersusNetworkTest : public VersusTest {
   }
 
   // The test's session hosts duel.map on 127.0.0.1 and ::1 with in_code, the
-  // dice seeded with 77 on both sides, the guest moving first.
-  void HostDuel(uint32_t in_code) {
+  // dice seeded with 77 on both sides, the guest moving first unless in_hostFirst.
+  void HostDuel(uint32_t in_code, bool in_hostFirst = false) {
     CopySampleMap("duel.map");
     ASSERT_TRUE(ReadMapFile(L"duel.map"));
     NNet::TNetSession::THostSetup setup;
     setup.LoopbackOnly = true;
     setup.Code = in_code;
     setup.Map = WriteMapToBytes();
-    setup.HostSide = 1 - PlayerToMove();
+    setup.HostSide = in_hostFirst ? PlayerToMove() : 1 - PlayerToMove();
     setup.Seed = 77;
     setup.StartTurn = TurnCounter;
     SeedRandomNumber(77);
@@ -307,4 +307,42 @@ TEST_F(VersusNetworkTest, ANameIsLookedUpAndOneThatIsNotFoundGetsTheBoxOverTheSt
   ASSERT_TRUE(FramesUntil([&] { return Map() != nullptr || FaultBox() != nullptr; }));
   EXPECT_EQ(FaultBox(), nullptr) << Utf8Text(FaultBox()->Text);
   EXPECT_NE(Map(), nullptr);
+}
+
+TEST_F(VersusNetworkTest, ThePersonsTurnBeginsOnTheMapOnlyOnceTheBoardRestsAfterTheOtherCopysOrder) {
+  ASSERT_NO_FATAL_FAILURE(HostDuel(161803, true));
+  ClickButton(StartMenu(), L"Подключиться");
+  Harness.Tick();
+  auto* menu = OnlyLive<TNetJoinMenu>();
+  ASSERT_NE(menu, nullptr);
+  Type(menu->AddressEdit(), L"127.0.0.1:" + std::to_wstring(Session->Port()));
+  Type(menu->CodeEdit(), L"161803");
+  ClickButton(menu, L"Подключиться");
+  ASSERT_TRUE(FramesUntil([&] { return Map() != nullptr && Session->State() == NNet::TNetSession::TState::Playing; }));
+
+  // The host's walk from (1, 2); while it walks, the person's stack at (8, 2)
+  // begins a long blow, so that the board does not rest when the walk ends.
+  NNet::TNetOrder order;
+  order.Kind = NNet::TOrderKind::Move;
+  order.From = {1, 2};
+  order.To = {3, 2};
+  ASSERT_TRUE(Session->SendOrder(TurnCounter, order, 1, timeGetTime()));
+  ASSERT_TRUE(FramesUntil([&] { return Map()->Moving; }));
+  TUnit* own = MapCells[8][2]->Unit;
+  ASSERT_NE(own, nullptr);
+  own->CurrentAnimation = own->Animation(kAttack);
+  own->Animating = true;
+  own->FrameIndex = -1000;
+  Map()->Wake(Map()->CellWindow(8, 2));
+  const int32_t before = TurnCounter;
+  ASSERT_TRUE(FramesUntil([&] { return !Map()->Moving && TurnCounter != before; }));
+  ASSERT_TRUE(App().Net.OrderPending());
+  // The person's turn, the other copy's order not yet confirmed: the map does not listen.
+  ClickCell(8, 2);
+  EXPECT_FALSE(Map()->HasSelection) << "an order could begin before the last one was told";
+  // The blow ends and the board rests: the replay is confirmed (here its
+  // digest is not the host's, so the game stops as it must).
+  own->FrameIndex = 0;
+  ASSERT_TRUE(FramesUntil([&] { return FaultBox() != nullptr; }));
+  EXPECT_EQ(FaultBox()->Text.rfind(L"Позиции у игроков разошлись.", 0), 0u) << Utf8Text(FaultBox()->Text);
 }
