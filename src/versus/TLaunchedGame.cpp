@@ -82,11 +82,13 @@ void TLaunchedGame::Announce(TVersusApp& in_app) {
 void TLaunchedGame::Follow(TVersusApp& in_app) {
   Announce(in_app);
   if (Stage_ == TStage::Over) return;
+  const NNet::TNetSession* session = in_app.Net.Session();
   if (!in_app.Net.LastFaultText().empty()) {
-    End(kExitFault, Utf8Text(in_app.Net.LastFaultText()));
+    // The box's words, then what the error log would say, for whoever reads the output.
+    const std::string problem = session ? session->Problem() : std::string();
+    End(kExitFault, Utf8Text(in_app.Net.LastFaultText()) + (problem.empty() ? "" : "\n(" + problem + ")"));
     return;
   }
-  const NNet::TNetSession* session = in_app.Net.Session();
   if (!dynamic_cast<TFinishDesktop*>(RootWindow) || !session) return;
   // The finish screen: the game is over once both copies agree on the position.
   if (session->State() == TState::Failed) {

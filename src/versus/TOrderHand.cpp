@@ -166,8 +166,11 @@ void TOrderHand::TakeStep() {
         map->Route.front().second == StopOn_->Row) {
       // A right press on a cell that shows (the order's own ones did) stops the walk there.
       const TMapView view(*map);
+      // Any cell will do: both of the order's may be out of the view by now.
       auto point = view.PointOn(Order_.From);
       if (!point) point = view.PointOn(Order_.To);
+      if (!point) point = view.PointOn(*StopOn_);
+      if (!point) point = view.Middle();
       if (point) {
         Move(point->x, point->y);
         Send(WM_RBUTTONDOWN, MK_RBUTTON, point->x, point->y);
@@ -203,7 +206,9 @@ void TOrderHand::TakeStep() {
         GiveUp();
         return;
       }
-      TPoint drag = view.DragToShow(Order_.From, Order_.To);
+      // Both cells, or the stack alone when they do not fit the window together.
+      TPoint drag = view.Span().Fits(Order_.From, Order_.To) ? view.DragToShow(Order_.From, Order_.To)
+                                                              : view.DragToShow(Order_.From, Order_.From);
       const TPoint grab = view.Middle();
       while (drag.x != 0 || drag.y != 0) {
         const int32_t dx = std::clamp(drag.x, -kLongestDrag, kLongestDrag);
@@ -215,11 +220,13 @@ void TOrderHand::TakeStep() {
         drag.x -= dx;
         drag.y -= dy;
       }
-      if (!view.PointOn(Order_.From) || !view.PointOn(Order_.To)) {
-        // The map window cannot show both cells at its size now.
+      if (!view.PointOn(Order_.From)) {
         GiveUp();
         return;
       }
+      // When the map window cannot show both cells at its size now (another
+      // copy's window was larger), the target is brought in after the stack is
+      // selected.
       Step_ = TStep::Select;
       return;
     }
@@ -239,6 +246,12 @@ void TOrderHand::TakeStep() {
       return;
     }
     case TStep::Point: {
+      if (map.HasSelection && !view.PointOn(Order_.To)) {
+        // A press of the right button would drop the selection: the map
+        // moves by itself, as far as that drag would move it.
+        const TPoint drag = view.DragToShow(Order_.To, Order_.To);
+        map.ScrollBy(drag.x, drag.y);
+      }
       const auto point = view.PointOn(Order_.To);
       if (!point || !map.HasSelection) {
         Retry();

@@ -3,6 +3,9 @@
 // the map with the right button until both cells show, moves the pointer onto
 // the stack and clicks it, moves onto the target so that the route shows, lets
 // the route show for a moment, and clicks again; or clicks "Пропустить Ход.".
+// When the map window is too small to show both cells at once (an order the
+// other copy gave in a larger window), the map moves by itself to the target
+// once the stack is selected, since the right button would drop the selection.
 // Every step is a window message sent to the program's own window, one step
 // per frame, so the screen shows each of them. It closes the "Переход хода"
 // box that announces its own side's turn in the same way.

@@ -9,6 +9,7 @@
 
 #include "opponent/TBoard.h"
 #include "opponent/TMapView.h"
+#include "opponent/TRoutes.h"
 #include "opponent/TStrongPlayer.h"
 #include "screens/TFinishDesktop.h"
 #include "screens/TGameMainMenu.h"
@@ -274,6 +275,44 @@ TEST_F(VersusProgramTest, TheComputerBeginsItsOrderOnlyOnceTheLastBlowsAnimation
   Map()->Wake(Map()->CellWindow(8, 2));
   ASSERT_TRUE(TickUntil([&] { return script.Plays > 0; }, 20));
   EXPECT_TRUE(script.RestedAtPlay) << "the order began while a stack still showed its blow";
+}
+
+TEST_F(VersusProgramTest, AnOrderFartherApartThanTheWindowShowsIsStillGivenThroughTheMap) {
+  StartVersus();
+  StartGameOn("forest.map", true, TStrength::Easy);
+  // A window too small for the order's two cells at once, as when the other
+  // copy of a network game gave it in a larger one.
+  SetClientSize(640, 480);
+  Harness.Tick();
+  // The first stack of the side to move that is not its queen, and the
+  // farthest free cell it has a route to.
+  const TBoard board = TBoard::FromWorld();
+  std::optional<TCellPos> start;
+  for (int column = 0; column < MapColumns && !start; ++column)
+    for (int row = 0; row < MapRows && !start; ++row)
+      if (const TUnit* unit = StackAt(column, row); unit && unit->Owner == PlayerToMove() && unit->Type != 8)
+        start = TCellPos{column, row};
+  ASSERT_TRUE(start.has_value());
+  const TCellPos from = *start;
+  std::optional<TCellPos> target;
+  const TRoutes routes(board, from);
+  for (int column = 0; column < MapColumns; ++column)
+    for (int row = 0; row < MapRows; ++row) {
+      const TCellPos cell{column, row};
+      if (StackAt(column, row) || MapCells[column][row]->Place || routes.DistanceTo(cell) == TRoutes::kNone) continue;
+      if (!target || std::abs(column - from.Column) > std::abs(target->Column - from.Column)) target = cell;
+    }
+  ASSERT_TRUE(target.has_value());
+  const TCellPos to = *target;
+  ASSERT_FALSE(TOrderHand::Span().Fits(from, to)) << "the window shows both cells: the test shows nothing";
+  const TUnit* mover = StackAt(from.Column, from.Row);
+  auto computer = std::make_unique<TScriptedSide>(TOrder::Move(from, to));
+  TScriptedSide& script = *computer;
+  App().Match.SetSides(std::move(computer), nullptr);
+  ASSERT_TRUE(TickUntil([&] { return TurnCounter == 1 && TOrderHand::Ready(); }, 3000));
+  EXPECT_EQ(script.Plays, 1);
+  EXPECT_EQ(StackAt(to.Column, to.Row), mover);
+  EXPECT_EQ(StackAt(from.Column, from.Row), nullptr);
 }
 
 TEST_F(VersusProgramTest, AComputerWithoutALegalOrderPasses) {
