@@ -40,12 +40,7 @@ int Resolve(const std::string& in_host, const std::string& in_service, bool in_n
   return out_addresses.empty() ? WSAHOST_NOT_FOUND : 0;
 }
 
-// The tests' resolver, or null for the system's.
-std::atomic<TNetLookup::TNameResolver> TestResolver{nullptr};
-
 }  // namespace
-
-void TNetLookup::SetNameResolverForTests(TNameResolver in_resolver) { TestResolver = in_resolver; }
 
 TNetLookup::TNetLookup(const std::string& in_host, uint16_t in_port) : Job_(std::make_shared<TJob>()) {
   Job_->Host = in_host;
@@ -57,12 +52,10 @@ TNetLookup::TNetLookup(const std::string& in_host, uint16_t in_port) : Job_(std:
     return;
   }
   std::shared_ptr<TJob> job = Job_;
-  const TNameResolver resolver = TestResolver.load();
   try {
-    std::thread([job, resolver, in_port] {
+    std::thread([job] {
       std::vector<TPeerAddress> addresses;
-      const int error =
-          resolver ? resolver(job->Host, in_port, addresses) : Resolve(job->Host, job->Service, false, addresses);
+      const int error = Resolve(job->Host, job->Service, false, addresses);
       job->Addresses = std::move(addresses);
       job->Error = error;
       job->Done.store(true, std::memory_order_release);

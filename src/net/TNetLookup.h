@@ -22,15 +22,6 @@ struct TPeerAddress {
 
 class TNetLookup {
  public:
-  // Answers a name's lookup in place of the system's resolver: 0 with the
-  // addresses, or the lookup's error.
-  using TNameResolver = int (*)(const std::string& in_host, uint16_t in_port, std::vector<TPeerAddress>& out_addresses);
-  // Tests: names are looked up with in_resolver from now on (an address
-  // typed as digits is still read as it is), so that a name that is found or
-  // not found is tested without asking any server; null gives the system's
-  // resolver back.
-  static void SetNameResolverForTests(TNameResolver in_resolver);
-
   // Starts looking in_host up for TCP on in_port (both families).
   TNetLookup(const std::string& in_host, uint16_t in_port);
   TNetLookup(const TNetLookup&) = delete;

@@ -93,6 +93,12 @@ void FailNextSetTimer(int count);
 // machine. In the sockets' library (platform_ws2_32).
 void LookUpLocalNamesOnly(bool only);
 
+// While port is not 0, a connect to any address on that port fails at once
+// as on a network that has no route to it (WSAENETUNREACH, reported as the
+// system would), and nothing is sent: for tests of an unreachable host that
+// never leave the machine. In the sockets' library.
+void NoRouteToPort(uint16_t port);
+
 // Destroys every window, timer, event and queued message, forgets registered
 // classes and message boxes, closes every socket, and returns to the system
 // clock: a fresh process.

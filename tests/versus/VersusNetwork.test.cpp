@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "net/NetTexts.h"
-#include "net/TNetLookup.h"
 #include "net/WorldDigest.h"
+#include "platform/PlatformTest.h"
 #include "shell/RandomNumber.h"
 #include "support/FileBytes.h"
 #include "toolkit/Notify.h"
@@ -255,53 +255,54 @@ TEST_F(VersusNetworkTest, TheGuestTypesAddressAndCodeSendsItsOrderWithTheDigestA
 
 namespace {
 
-// The names the tests' resolver knows: "krambol-host.test" is 127.0.0.1;
-// every other name is not found. No server is asked.
-int TestNames(const std::string& in_host, uint16_t in_port, std::vector<NNet::TPeerAddress>& out_addresses) {
-  if (in_host != "krambol-host.test") return WSAHOST_NOT_FOUND;
-  NNet::TPeerAddress address;
-  auto& four = reinterpret_cast<sockaddr_in&>(address.Address);
-  four.sin_family = AF_INET;
-  four.sin_port = htons(in_port);
-  four.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.Length = sizeof four;
-  out_addresses.push_back(address);
-  return 0;
-}
-
-// The tests' resolver for as long as it lives.
-struct TTestNames {
-  TTestNames() { NNet::TNetLookup::SetNameResolverForTests(&TestNames); }
-  ~TTestNames() { NNet::TNetLookup::SetNameResolverForTests(nullptr); }
+// Names are looked up on this machine only, and no route leads to in_port,
+// for as long as it lives.
+struct TLocalNetwork {
+  explicit TLocalNetwork(uint16_t in_port) {
+    PlatformTest::LookUpLocalNamesOnly(true);
+    PlatformTest::NoRouteToPort(in_port);
+  }
+  ~TLocalNetwork() {
+    PlatformTest::LookUpLocalNamesOnly(false);
+    PlatformTest::NoRouteToPort(0);
+  }
 };
 
 }  // namespace
 
-TEST_F(VersusNetworkTest, ANameIsLookedUpAndOneThatIsNotFoundGetsTheBoxOverTheStartMenu) {
-  const TTestNames names;
-  // A name there is not: the box says so and the start menu is back.
-  ClickButton(StartMenu(), L"Подключиться");
-  Harness.Tick();
-  auto* menu = OnlyLive<TNetJoinMenu>();
-  ASSERT_NE(menu, nullptr);
-  Type(menu->AddressEdit(), L"no-such-host.test");
-  Type(menu->CodeEdit(), L"314159");
-  ClickButton(menu, L"Подключиться");
-  ASSERT_TRUE(FramesUntil([&] { return FaultBox() != nullptr; }));
-  EXPECT_EQ(FaultBox()->Text, L"Такой адрес не найден. Проверьте, как он написан.");
-  EXPECT_NE(StartMenu(), nullptr);
-  EXPECT_EQ(TNetWaitMenu::Live(), nullptr);
+TEST_F(VersusNetworkTest, ANameNotFoundAndAnAddressWithoutARouteGetTheirBoxesAndANameFoundReachesTheHost) {
+  const uint16_t unreachable = FreePort();
+  const TLocalNetwork network(unreachable);
+  // Types an address and a code into "Подключиться" and waits for the box
+  // over the start menu; its text.
+  auto failedJoin = [&](const std::wstring& in_address) -> std::wstring {
+    ClickButton(StartMenu(), L"Подключиться");
+    Harness.Tick();
+    auto* menu = OnlyLive<TNetJoinMenu>();
+    if (!menu) return L"no join menu";
+    Type(menu->AddressEdit(), in_address);
+    Type(menu->CodeEdit(), L"314159");
+    ClickButton(menu, L"Подключиться");
+    if (!FramesUntil([&] { return FaultBox() != nullptr; })) return L"no box";
+    const std::wstring text = FaultBox()->Text;
+    EXPECT_NE(StartMenu(), nullptr);
+    EXPECT_EQ(TNetWaitMenu::Live(), nullptr);
+    ClickButton(FaultBox(), L"Ok");
+    Harness.Tick();
+    return text;
+  };
+  EXPECT_EQ(failedJoin(L"no-such-host.test"), L"Такой адрес не найден. Проверьте, как он написан.");
   EXPECT_EQ(App().Net.Session()->Fault(), NNet::TFault::NameNotFound);
-  ClickButton(FaultBox(), L"Ok");
-  Harness.Tick();
+  EXPECT_EQ(failedJoin(L"127.0.0.1:" + std::to_wstring(unreachable)), L"Этот адрес недоступен: до него нет пути по сети.");
+  EXPECT_EQ(App().Net.Session()->Fault(), NNet::TFault::Unreachable);
 
   // A name that is found: the guest reaches the host through it.
   ASSERT_NO_FATAL_FAILURE(HostDuel(271828));
   ClickButton(StartMenu(), L"Подключиться");
   Harness.Tick();
-  menu = OnlyLive<TNetJoinMenu>();
+  auto* menu = OnlyLive<TNetJoinMenu>();
   ASSERT_NE(menu, nullptr);
-  Type(menu->AddressEdit(), L"krambol-host.test:" + std::to_wstring(Session->Port()));
+  Type(menu->AddressEdit(), L"localhost:" + std::to_wstring(Session->Port()));
   Type(menu->CodeEdit(), L"271828");
   ClickButton(menu, L"Подключиться");
   ASSERT_TRUE(FramesUntil([&] { return Map() != nullptr || FaultBox() != nullptr; }));

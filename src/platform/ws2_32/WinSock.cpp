@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/PlatformTest.h"
 #include "platform/WinApi.h"
 #include "platform/WinSockApi.h"
 #include "platform/ws2_32/HostSockets.h"
+#include "platform/user32/TestResets.h"
 #include "platform/ws2_32/SocketTable.h"
 
 namespace {
@@ -29,6 +31,20 @@ SocketEntry* Entry(SOCKET s) {
   SocketEntry* entry = table.Find(s);
   if (!entry) WSASetLastError(WSAENOTSOCK);
   return entry;
+}
+
+// The port PlatformTest::NoRouteToPort names (in host order), or 0.
+uint16_t& PortWithoutRoute() {
+  static uint16_t port = 0;
+  return port;
+}
+
+void ForgetPortWithoutRoute() { PortWithoutRoute() = 0; }
+
+uint16_t PortOf(const sockaddr* name) {
+  if (name->sa_family == AF_INET) return ntohs(reinterpret_cast<const sockaddr_in*>(name)->sin_port);
+  if (name->sa_family == AF_INET6) return ntohs(reinterpret_cast<const sockaddr_in6*>(name)->sin6_port);
+  return 0;
 }
 
 // A connect that was left to go on by itself has its outcome looked at.
@@ -181,7 +197,8 @@ int connect(SOCKET s, const sockaddr* name, int nameLength) {
   }
   if (!name || nameLength < AddressLength(entry->family)) return Fail(WSAEFAULT);
   if (name->sa_family != entry->family) return Fail(WSAEAFNOSUPPORT);
-  const int error = HostSockets::Connect(entry->fd, name, nameLength);
+  const bool noRoute = PortWithoutRoute() != 0 && PortOf(name) == PortWithoutRoute();
+  const int error = noRoute ? ENETUNREACH : HostSockets::Connect(entry->fd, name, nameLength);
   if (error == 0) {
     entry->state = SocketEntry::State::Connected;
     entry->connectedByConnect = true;
@@ -426,3 +443,12 @@ ULONG ntohl(ULONG value) {
   std::memcpy(bytes, &value, sizeof bytes);
   return (ULONG{bytes[0]} << 24) | (ULONG{bytes[1]} << 16) | (ULONG{bytes[2]} << 8) | ULONG{bytes[3]};
 }
+
+namespace PlatformTest {
+
+void NoRouteToPort(uint16_t port) {
+  TestResets::Add(&ForgetPortWithoutRoute);
+  PortWithoutRoute() = port;
+}
+
+}  // namespace PlatformTest
