@@ -118,6 +118,23 @@ class VersusNetworkTest : public VersusTest {
     ASSERT_TRUE(Session->Host(setup, timeGetTime()));
   }
 
+  // "Подключиться" on the start menu, the address and the code typed, and
+  // "Подключиться" in the join menu. Answers the join menu, which stays open
+  // only when it refused what was typed; null (and a failure) without one.
+  TNetJoinMenu* JoinWith(const std::wstring& in_address, const std::wstring& in_code) {
+    ClickButton(StartMenu(), L"Подключиться");
+    Harness.Tick();
+    auto* menu = OnlyLive<TNetJoinMenu>();
+    if (!menu) {
+      ADD_FAILURE() << "no join menu";
+      return nullptr;
+    }
+    Type(menu->AddressEdit(), in_address);
+    Type(menu->CodeEdit(), in_code);
+    ClickButton(menu, L"Подключиться");
+    return menu;
+  }
+
   // The fault box over the start menu, once it shows.
   TWinBox* FaultBox() {
     for (TWinBox* box : LiveOf<TWinBox>())
@@ -207,14 +224,9 @@ TEST_F(VersusNetworkTest, TheGuestTypesAddressAndCodeSendsItsOrderWithTheDigestA
   // The host here: duel.map, the guest (the program) moving first.
   ASSERT_NO_FATAL_FAILURE(HostDuel(314159));
 
-  ClickButton(StartMenu(), L"Подключиться");
-  Harness.Tick();
-  auto* menu = OnlyLive<TNetJoinMenu>();
-  ASSERT_NE(menu, nullptr);
   // A code that is not six digits is refused before anything is sent.
-  Type(menu->AddressEdit(), L"127.0.0.1:" + std::to_wstring(Session->Port()));
-  Type(menu->CodeEdit(), L"3141");
-  ClickButton(menu, L"Подключиться");
+  auto* menu = JoinWith(L"127.0.0.1:" + std::to_wstring(Session->Port()), L"3141");
+  ASSERT_NE(menu, nullptr);
   ASSERT_NE(FaultBox(), nullptr);
   EXPECT_EQ(FaultBox()->Text, L"Код игры — шесть цифр.");
   ClickButton(FaultBox(), L"Ok");
@@ -276,13 +288,7 @@ TEST_F(VersusNetworkTest, ANameNotFoundAndAnAddressWithoutARouteGetTheirBoxesAnd
   // Types an address and a code into "Подключиться" and waits for the box
   // over the start menu; its text.
   auto failedJoin = [&](const std::wstring& in_address) -> std::wstring {
-    ClickButton(StartMenu(), L"Подключиться");
-    Harness.Tick();
-    auto* menu = OnlyLive<TNetJoinMenu>();
-    if (!menu) return L"no join menu";
-    Type(menu->AddressEdit(), in_address);
-    Type(menu->CodeEdit(), L"314159");
-    ClickButton(menu, L"Подключиться");
+    if (!JoinWith(in_address, L"314159")) return L"no join menu";
     if (!FramesUntil([&] { return FaultBox() != nullptr; })) return L"no box";
     const std::wstring text = FaultBox()->Text;
     EXPECT_NE(StartMenu(), nullptr);
@@ -298,13 +304,7 @@ TEST_F(VersusNetworkTest, ANameNotFoundAndAnAddressWithoutARouteGetTheirBoxesAnd
 
   // A name that is found: the guest reaches the host through it.
   ASSERT_NO_FATAL_FAILURE(HostDuel(271828));
-  ClickButton(StartMenu(), L"Подключиться");
-  Harness.Tick();
-  auto* menu = OnlyLive<TNetJoinMenu>();
-  ASSERT_NE(menu, nullptr);
-  Type(menu->AddressEdit(), L"localhost:" + std::to_wstring(Session->Port()));
-  Type(menu->CodeEdit(), L"271828");
-  ClickButton(menu, L"Подключиться");
+  ASSERT_NE(JoinWith(L"localhost:" + std::to_wstring(Session->Port()), L"271828"), nullptr);
   ASSERT_TRUE(FramesUntil([&] { return Map() != nullptr || FaultBox() != nullptr; }));
   EXPECT_EQ(FaultBox(), nullptr) << Utf8Text(FaultBox()->Text);
   EXPECT_NE(Map(), nullptr);
@@ -312,13 +312,7 @@ TEST_F(VersusNetworkTest, ANameNotFoundAndAnAddressWithoutARouteGetTheirBoxesAnd
 
 TEST_F(VersusNetworkTest, ThePersonsTurnBeginsOnTheMapOnlyOnceTheBoardRestsAfterTheOtherCopysOrder) {
   ASSERT_NO_FATAL_FAILURE(HostDuel(161803, true));
-  ClickButton(StartMenu(), L"Подключиться");
-  Harness.Tick();
-  auto* menu = OnlyLive<TNetJoinMenu>();
-  ASSERT_NE(menu, nullptr);
-  Type(menu->AddressEdit(), L"127.0.0.1:" + std::to_wstring(Session->Port()));
-  Type(menu->CodeEdit(), L"161803");
-  ClickButton(menu, L"Подключиться");
+  ASSERT_NE(JoinWith(L"127.0.0.1:" + std::to_wstring(Session->Port()), L"161803"), nullptr);
   ASSERT_TRUE(FramesUntil([&] { return Map() != nullptr && Session->State() == NNet::TNetSession::TState::Playing; }));
 
   // The host's walk from (1, 2); while it walks, the person's stack at (8, 2)
