@@ -7,6 +7,7 @@
 
 #include "net/NetTexts.h"
 #include "screens/ScreenActions.h"
+#include "screens/TFailureBox.h"
 #include "screens/TFinishDesktop.h"
 #include "shell/TTimer.h"
 #include "toolkit/WindowTree.h"
@@ -57,7 +58,10 @@ void TLaunchedGame::Begin(TVersusApp& in_app) {
   if (!dynamic_cast<TVersusMenuDesktop*>(RootWindow)) return;
   in_app.Net.SetLoopbackOnly(Options_.LoopbackOnly);
   if (Options_.Role == TLaunchRole::Host) {
-    if (!ReadMapFile(MapFileNameOf(std::filesystem::path(Options_.MapPath)))) {
+    const std::wstring map = MapFileNameOf(std::filesystem::path(Options_.MapPath));
+    if (!ReadMapFile(map)) {
+      // The game's own words over the start menu, for a person who typed the command.
+      new TFailureBox(L"Не удалось открыть карту.\n" + map, InputRoot);
       End(kExitFiles, "the map cannot be read: " + Options_.MapPath);
       return;
     }

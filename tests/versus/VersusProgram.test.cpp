@@ -315,6 +315,33 @@ TEST_F(VersusProgramTest, AnOrderFartherApartThanTheWindowShowsIsStillGivenThrou
   EXPECT_EQ(StackAt(from.Column, from.Row), nullptr);
 }
 
+TEST_F(VersusProgramTest, AHostCommandLineWhoseMapCannotBeOpenedSaysSoOverTheStartMenu) {
+  TLaunchOptions options;
+  options.Role = TLaunchRole::Host;
+  options.MapPath = "missing.map";
+  StartApplication(std::make_unique<TVersusApp>(options), 800, 600);
+  Harness.Tick();
+  EXPECT_TRUE(App().Launch.Over());
+  EXPECT_EQ(App().Launch.ExitCode(), TLaunchedGame::kExitFiles);
+  // A person typed it: the game's box over the start menu, and the program stays.
+  ASSERT_EQ(LiveOf<TWinBox>().size(), 1u);
+  EXPECT_EQ(LiveOf<TWinBox>()[0]->Text, L"Не удалось открыть карту.\nmissing.map");
+  EXPECT_NE(StartMenu(), nullptr);
+  Harness.Tick(5);
+  EXPECT_TRUE(IsWindow(Harness.Window()));
+  EXPECT_EQ(App().Net.Session(), nullptr) << "nothing listens";
+}
+
+TEST_F(VersusProgramTest, AnUnattendedRunWhoseMapCannotBeOpenedClosesTheProgram) {
+  TLaunchOptions options;
+  options.Role = TLaunchRole::Host;
+  options.MapPath = "missing.map";
+  options.Computer = true;
+  StartApplication(std::make_unique<TVersusApp>(options), 800, 600);
+  Harness.Tick(3);
+  EXPECT_FALSE(IsWindow(Harness.Window()));
+}
+
 TEST_F(VersusProgramTest, AComputerWithoutALegalOrderPasses) {
   StartVersus();
   // The computer's one stack (player 1, to move) is walled in by trees.
