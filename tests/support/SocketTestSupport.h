@@ -70,6 +70,15 @@ class SocketTest : public ::testing::Test {
     return s;
   }
 
+  // Waits for the listener's FD_ACCEPT and takes the connection; the new
+  // socket is closed by the fixture. INVALID_SOCKET when none came.
+  SOCKET Accept(SOCKET listener) {
+    if (!PumpUntil([&] { return Saw(listener, FD_ACCEPT); })) return INVALID_SOCKET;
+    const SOCKET s = accept(listener, nullptr, nullptr);
+    if (s != INVALID_SOCKET) sockets_.push_back(s);
+    return s;
+  }
+
   void Forget(SOCKET s) {
     for (auto it = sockets_.begin(); it != sockets_.end(); ++it) {
       if (*it == s) {

@@ -88,10 +88,8 @@ TEST_F(WinSockAsync, ReadIsReportedOnceUntilRecvTakesItUp) {
   ASSERT_NE(listener, INVALID_SOCKET);
   const SOCKET client = ConnectTo(AF_INET, PortOf(listener));
   ASSERT_NE(client, INVALID_SOCKET);
-  ASSERT_TRUE(PumpUntil([&] { return Saw(listener, FD_ACCEPT); }));
-  const SOCKET server = accept(listener, nullptr, nullptr);
+  const SOCKET server = Accept(listener);
   ASSERT_NE(server, INVALID_SOCKET);
-  sockets_.push_back(server);
   ASSERT_TRUE(PumpUntil([&] { return Saw(client, FD_CONNECT) && Saw(server, FD_WRITE); }));
 
   ASSERT_EQ(send(server, "a", 1, 0), 1);
@@ -120,10 +118,9 @@ TEST_F(WinSockAsync, WriteComesAgainOnlyAfterASendThatWouldBlock) {
   ASSERT_NE(listener, INVALID_SOCKET);
   const SOCKET client = ConnectTo(AF_INET, PortOf(listener), FD_CONNECT | FD_WRITE);
   ASSERT_NE(client, INVALID_SOCKET);
-  ASSERT_TRUE(PumpUntil([&] { return Saw(listener, FD_ACCEPT) && Saw(client, FD_WRITE); }));
-  const SOCKET server = accept(listener, nullptr, nullptr);
+  const SOCKET server = Accept(listener);
   ASSERT_NE(server, INVALID_SOCKET);
-  sockets_.push_back(server);
+  ASSERT_TRUE(PumpUntil([&] { return Saw(client, FD_WRITE); }));
   EXPECT_EQ(Count(client, FD_WRITE), 1);
 
   // Fill the way to the server until a send would block; a bound keeps a
@@ -162,8 +159,7 @@ TEST_F(WinSockAsync, AResetConnectionIsReportedWithItsError) {
   ASSERT_NE(listener, INVALID_SOCKET);
   const SOCKET client = ConnectTo(AF_INET, PortOf(listener));
   ASSERT_NE(client, INVALID_SOCKET);
-  ASSERT_TRUE(PumpUntil([&] { return Saw(listener, FD_ACCEPT); }));
-  const SOCKET server = accept(listener, nullptr, nullptr);
+  const SOCKET server = Accept(listener);
   ASSERT_NE(server, INVALID_SOCKET);
   ASSERT_TRUE(PumpUntil([&] { return Saw(client, FD_CONNECT); }));
 
@@ -171,6 +167,7 @@ TEST_F(WinSockAsync, AResetConnectionIsReportedWithItsError) {
   // with bytes unread.
   const linger abort{1, 0};
   ASSERT_EQ(setsockopt(server, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort), 0);
+  Forget(server);
   ASSERT_EQ(closesocket(server), 0);
   ASSERT_TRUE(PumpUntil([&] { return Saw(client, FD_CLOSE); }));
   const int error = ErrorOf(client, FD_CLOSE);
@@ -186,10 +183,9 @@ TEST_F(WinSockAsync, AnAcceptedSocketTakesTheListenersEventsAndANewSelectReplace
   ASSERT_NE(listener, INVALID_SOCKET);
   const SOCKET client = ConnectTo(AF_INET6, PortOf(listener));
   ASSERT_NE(client, INVALID_SOCKET);
-  ASSERT_TRUE(PumpUntil([&] { return Saw(listener, FD_ACCEPT) && Saw(client, FD_CONNECT); }));
-  const SOCKET server = accept(listener, nullptr, nullptr);
+  const SOCKET server = Accept(listener);
   ASSERT_NE(server, INVALID_SOCKET);
-  sockets_.push_back(server);
+  ASSERT_TRUE(PumpUntil([&] { return Saw(client, FD_CONNECT); }));
 
   ASSERT_EQ(send(client, "x", 1, 0), 1);
   ASSERT_TRUE(PumpUntil([&] { return Saw(server, FD_READ); }));
