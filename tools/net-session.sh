@@ -87,8 +87,14 @@ play() {
   case "$address" in *:*) address="[$address]" ;; esac
   start_copy "$guest_kind" "$guest_dir" guest_job --join "$address:$port" --code "$code" --computer easy \
     --result final.map
+  local host_status=running
   wine_wait_exit "$guest_job" "$game_seconds" status || fail "$name: the guest did not end within $game_seconds s"
-  [ "$status" = 0 ] || fail "$name: the guest ended with status $status: $(tail -n3 "$guest_dir/log.txt")"
+  if [ "$status" != 0 ]; then
+    # Which copy stopped first matters: the host's status too, before the clean-up ends it.
+    wine_wait_exit "$host_job" 10 host_status || true
+    fail "$name: the guest ended with status $status: $(tail -n3 "$guest_dir/log.txt");" \
+      "the host: status $host_status: $(tail -n3 "$host_dir/log.txt")"
+  fi
   wine_wait_exit "$host_job" 60 status || fail "$name: the host did not end after its guest"
   [ "$status" = 0 ] || fail "$name: the host ended with status $status: $(tail -n3 "$host_dir/log.txt")"
   [ -s "$host_dir/final.map" ] || fail "$name: the host wrote no final position"

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "net/NetTexts.h"
 #include "screens/ScreenActions.h"
@@ -16,26 +14,11 @@
 #include "versus/TVersusMenuDesktop.h"
 #include "world/MapFile.h"
 #include "world/Utf8Text.h"
+#include "world/WholeFile.h"
 
 namespace {
 
 using TState = NNet::TNetSession::TState;
-
-// Writes the bytes beside the file and then puts them in its place, so that
-// whoever waits for the file never reads half of it.
-bool WriteWhole(const std::string& in_path, const std::string& in_bytes) {
-  const std::filesystem::path path(in_path);
-  std::filesystem::path part = path;
-  part += ".part";
-  {
-    std::ofstream file(part, std::ios::binary | std::ios::trunc);
-    if (!file.write(in_bytes.data(), static_cast<std::streamsize>(in_bytes.size())) || !file.flush()) return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(part, path, error);
-  if (error) std::filesystem::remove(part, error);
-  return std::filesystem::exists(path, error) && std::filesystem::file_size(path, error) == in_bytes.size();
-}
 
 }  // namespace
 
@@ -80,7 +63,7 @@ void TLaunchedGame::Announce(TVersusApp& in_app) {
   if (Announced_ || Options_.AnnouncePath.empty() || !session || session->State() != TState::Listening) return;
   Announced_ = true;
   const std::string line = std::to_string(session->Port()) + " " + Utf8Text(NNet::JoinCodeText(session->HostCode())) + "\n";
-  if (!WriteWhole(Options_.AnnouncePath, line)) End(kExitFiles, "the port and code cannot be written to " + Options_.AnnouncePath);
+  if (!WriteWholeFile(std::filesystem::path(Options_.AnnouncePath), line)) End(kExitFiles, "the port and code cannot be written to " + Options_.AnnouncePath);
 }
 
 void TLaunchedGame::Follow(TVersusApp& in_app) {
@@ -98,7 +81,7 @@ void TLaunchedGame::Follow(TVersusApp& in_app) {
   if (session->State() == TState::Failed) {
     End(kExitFault, "the game ended, but not in agreement: " + session->Problem());
   } else if (session->State() == TState::Finished) {
-    if (!Options_.ResultPath.empty() && !WriteWhole(Options_.ResultPath, WriteMapToBytes())) {
+    if (!Options_.ResultPath.empty() && !WriteWholeFile(std::filesystem::path(Options_.ResultPath), WriteMapToBytes())) {
       End(kExitFiles, "the final position cannot be written to " + Options_.ResultPath);
       return;
     }

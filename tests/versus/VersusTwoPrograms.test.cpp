@@ -179,7 +179,7 @@ class VersusTwoPrograms : public ::testing::TestWithParam<const char*> {
 TEST_P(VersusTwoPrograms, AWholeGameEndsWithTheSameFinalPositionInBoth) {
   const std::string final = PlayToTheEnd(Map);
   EXPECT_NE(final, BytesOf(Map));
-  EXPECT_FALSE(fs::exists(Folder / "host.map.part"));
+  EXPECT_FALSE(fs::exists(Folder / "host.map.tmp")) << "the result is written whole, its temporary file gone";
 }
 
 TEST_P(VersusTwoPrograms, ACopyWhoseDiceGoAstrayStopsBothAndTheSavedPositionPlaysOnAsANewGame) {
