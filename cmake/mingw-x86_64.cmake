@@ -1,5 +1,5 @@
-# A 64-bit Windows build, used only to run the platform conformance tests under
-# Wine (wine64) where 32-bit programs cannot run.
+# A 64-bit Windows build, used only where 32-bit programs cannot run under
+# Wine: the platform conformance tests, and the game for the Wine checks.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

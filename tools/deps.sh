@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those still missing.
-# Usage: tools/deps.sh build|test|windows|windows64|wine|fuzz|package|package-check|measure ...
+# Usage: tools/deps.sh build|test|windows|windows64|wine|wine32|fuzz|package|package-check|measure ...
 # Packages named with ":i386" need the i386 architecture, which is added first.
 set -euo pipefail
 
@@ -12,7 +12,10 @@ for want in "$@"; do
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
     windows) packages+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 file zip) ;;
     windows64) packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
-    wine) packages+=(wine wine32:i386 wine64 xvfb xdotool x11-utils unzip fonts-liberation) ;;
+    wine) packages+=(wine wine64 xvfb xdotool x11-utils unzip fonts-liberation) ;;
+    # Wine's 32-bit half, asked for apart: an i386 index that cannot be had
+    # leaves Wine for 64-bit programs working (tools/wine-common.sh).
+    wine32) packages+=(wine32:i386) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     # The Debian package (dpkg-shlibdeps, dpkg-buildflags), then its check:
     # lintian, and the installed game started under Xvfb and closed again.

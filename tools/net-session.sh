@@ -3,16 +3,14 @@
 # over loopback only, the computer playing each copy's side from the command
 # line: a Linux host and a Linux guest over ::1 on the forest map (about 115
 # turns); a Linux host and krambol-versus.exe from dist/krambol-win32.zip
-# under Wine as its guest over 127.0.0.1 on the forest map; and the Wine copy
+# (the 64-bit build where 32-bit programs cannot run) under Wine as its guest over 127.0.0.1 on the forest map; and the Wine copy
 # hosting a Linux guest over ::1 on the duel map (a short game). Every game must
 # end with both copies agreeing (exit status 0) and the same final position,
 # byte for byte, in both result files. The host listens on loopback only, on
 # a port the system chooses, and tells port and code through a file.
 #
 # Each copy plays in a folder of its own under build/net-session/, with its
-# log, where a person can look after a failure. When this machine cannot run
-# 32-bit programs the Wine games are skipped with one line saying so. Every
-# wait has a time limit, and everything started here is ended on exit.
+# log, where a person can look after a failure. Every wait has a time limit, and everything started here is ended on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/wine-common.sh
@@ -45,7 +43,7 @@ mkdir -p "$out"
 copy_folder() {
   mkdir -p "$1"
   if [ "$2" = wine ]; then
-    unzip -q dist/krambol-win32.zip -d "$1"
+    unzip -q "$WINE_ZIP" -d "$1"
   else
     ln -s "$PWD/build/res" "$1/res"
   fi
@@ -106,15 +104,11 @@ play() {
 
 play linux-linux linux linux ::1 forest.map
 
-if ! wine_can_run_32bit "$out"; then
-  echo "Network session: the Wine games skipped: $WINE_NO_32BIT."
-  exit 0
-fi
 tools/deps.sh wine
-[ -f dist/krambol-win32.zip ] || tools/package-windows.sh >/dev/null
+wine_choose_build "$out"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 wine_start_display wine_display
-wine_new_prefix "$out/prefix" win32 "$wine_display"
+wine_new_prefix "$out/prefix" "$WINE_ARCH" "$wine_display"
 export WINEPREFIX=$out/prefix
 echo "Network session: Wine prefix ready after $((SECONDS - started)) s"
 play linux-wine linux wine 127.0.0.1 forest.map

@@ -6,17 +6,24 @@
 # UTF-8 with a byte-order mark and CR LF line ends, so Notepad shows it).
 # Unpacking the zip anywhere and starting krambol.exe is the whole installation.
 # The zip is the same bytes for the same sources: fixed order, fixed dates.
+# KRAMBOL_WINDOWS_BITS=64 packs the 64-bit build the same way into
+# dist/krambol-win64.zip, for the Wine checks only (tools/wine-common.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh windows
+case "${KRAMBOL_WINDOWS_BITS:-32}" in
+  32) tree=build-windows zip=krambol-win32.zip deps=windows ;;
+  64) tree=build-windows64 zip=krambol-win64.zip deps=windows64 ;;
+  *) echo "package-windows.sh: KRAMBOL_WINDOWS_BITS is 32 or 64" >&2; exit 2 ;;
+esac
+tools/deps.sh windows "$deps"
 tools/build-windows.sh
 
-stage=build-windows/package
+stage=$tree/package
 rm -rf "$stage"
 mkdir -p "$stage" dist
-cp build-windows/src/shell/krambol.exe build-windows/src/editor/krambol-editor.exe \
-  build-windows/src/versus/krambol-versus.exe "$stage/"
-cp -r build-windows/res "$stage/res"
+cp "$tree"/src/shell/krambol.exe "$tree"/src/editor/krambol-editor.exe \
+  "$tree"/src/versus/krambol-versus.exe "$stage/"
+cp -r "$tree"/res "$stage/res"
 rm -f "$stage/res/.generated"
 cp maps/*.map "$stage/"
 { printf '\xef\xbb\xbf'; sed 's/$/\r/' tools/windows/README.txt; } > "$stage/README.txt"
@@ -25,6 +32,6 @@ cp maps/*.map "$stage/"
 stamp=$(git log -1 --format=%cd --date=format:%Y%m%d%H%M.%S 2>/dev/null || echo 202001010000.00)
 export TZ=UTC
 find "$stage" -exec touch -h -t "$stamp" {} +
-rm -f dist/krambol-win32.zip
-(cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | zip -q -X -D -@ ../../dist/krambol-win32.zip)
-echo "Packed dist/krambol-win32.zip ($(du -k dist/krambol-win32.zip | cut -f1) KiB)"
+rm -f "dist/$zip"
+(cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | zip -q -X -D -@ "../../dist/$zip")
+echo "Packed dist/$zip ($(du -k "dist/$zip" | cut -f1) KiB)"

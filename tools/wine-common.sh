@@ -14,16 +14,19 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-# Answers whether the kernel runs 32-bit x86 programs, by running a minimal
-# static 32-bit ELF program (exit status 42 through int 0x80) written into the
-# folder given. When it cannot, WINE_NO_32BIT says why. KRAMBOL_WINE_32BIT=no
-# answers no without asking, to try on any machine what the scripts do where
-# 32-bit programs do not run.
+# Answers whether 32-bit Windows programs run under Wine here: the kernel runs
+# 32-bit x86 programs (a minimal static 32-bit ELF program, exit status 42
+# through int 0x80, written into the folder given, must run) and Wine's 32-bit
+# half is installed or installs (tools/deps.sh wine32; an i386 package index
+# that a mirror serves broken makes it fail). When they do not, WINE_NO_32BIT
+# says why. KRAMBOL_WINE_32BIT=no answers no without asking, so that a caller
+# that asked once (.ci/run) spares the next script the install's retries, and
+# to try on any machine what the scripts do where 32-bit programs do not run.
 wine_can_run_32bit() {
   local probe="$1/probe-i386" status=0 error
   mkdir -p "$1"
   if [ "${KRAMBOL_WINE_32BIT:-}" = no ]; then
-    WINE_NO_32BIT="KRAMBOL_WINE_32BIT=no says so"
+    WINE_NO_32BIT="KRAMBOL_WINE_32BIT=no says so${KRAMBOL_WINE_NO_32BIT_WHY:+ ($KRAMBOL_WINE_NO_32BIT_WHY)}"
     return 1
   fi
   {
@@ -39,9 +42,32 @@ wine_can_run_32bit() {
   } > "$probe"
   chmod +x "$probe"
   error=$("$probe" 2>&1) || status=$?
-  if [ "$status" -eq 42 ]; then return 0; fi
-  WINE_NO_32BIT="a 32-bit x86 program does not run here (status $status${error:+: ${error##*: }})"
-  return 1
+  if [ "$status" -ne 42 ]; then
+    WINE_NO_32BIT="a 32-bit x86 program does not run here (status $status${error:+: ${error##*: }})"
+    return 1
+  fi
+  if ! tools/deps.sh wine32 >&2; then
+    WINE_NO_32BIT="Wine's 32-bit half (wine32:i386) could not be installed (apt's messages above)"
+    return 1
+  fi
+}
+
+# Chooses the Windows build the scripts run under Wine, for the scratch folder
+# $1: the 32-bit one players get (dist/krambol-win32.zip, a 32-bit prefix)
+# where it can run, otherwise the same sources built for 64-bit Windows
+# (dist/krambol-win64.zip, made for these checks only, a 64-bit prefix), so
+# that the checks still compare the game on the real Win32 and GDI+ with the
+# Linux build instead of being skipped. Sets WINE_BITS (32 or 64), WINE_ZIP and
+# WINE_ARCH, and brings the zip up to date; says in one line when the 64-bit
+# build stands in, and why.
+wine_choose_build() {
+  if wine_can_run_32bit "$1"; then
+    WINE_BITS=32 WINE_ZIP=dist/krambol-win32.zip WINE_ARCH=win32
+  else
+    WINE_BITS=64 WINE_ZIP=dist/krambol-win64.zip WINE_ARCH=win64
+    echo "The 64-bit Windows build stands in for the 32-bit one under Wine: $WINE_NO_32BIT."
+  fi
+  KRAMBOL_WINDOWS_BITS=$WINE_BITS tools/package-windows.sh >/dev/null
 }
 
 # Starts an Xvfb display of its own and sets the variable named by $1 to

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays one scripted game with real X input on krambol.exe from
-# dist/krambol-win32.zip under Wine and, click for click, on the Linux build,
+# dist/krambol-win32.zip (the 64-bit build where 32-bit programs cannot run,
+# tools/wine-common.sh) under Wine and, click for click, on the Linux build,
 # each on an Xvfb display of its own at the same client size, and compares
 # them: the picture after every step, the saved game, option.ini, the window
 # title and a clean end. The game runs under Windows code page 1252, so the
@@ -10,23 +11,17 @@
 # plays a computer turn on the duel map and ends cleanly.
 #
 # The pictures of both builds and their differences stay in
-# build-windows/wine-session/ for a person to look at. When this machine cannot
-# run 32-bit programs the session says so in one line and ends with success;
-# anything else that goes wrong fails it. Every wait polls with a time limit,
+# build-windows/wine-session/ for a person to look at. Anything that goes wrong
+# fails the session. Every wait polls with a time limit,
 # and everything started here is ended on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/wine-common.sh
 
 out=build-windows/wine-session
-if ! wine_can_run_32bit "$out"; then
-  echo "Wine session skipped: $WINE_NO_32BIT."
-  exit 0
-fi
 started=$SECONDS
-
 tools/deps.sh build wine
-tools/package-windows.sh >/dev/null
+wine_choose_build "$out"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target krambol screencheck >/dev/null
 check=build/tools/screencheck/screencheck
@@ -37,14 +32,14 @@ export WINEDEBUG=-all
 
 rm -rf "$out"
 mkdir -p "$out/linux" "$out/wine" "$out/shots"
-unzip -q dist/krambol-win32.zip -d "$out/wine"
-unzip -q dist/krambol-win32.zip -d "$out/linux" -x krambol.exe krambol-editor.exe
+unzip -q "$WINE_ZIP" -d "$out/wine"
+unzip -q "$WINE_ZIP" -d "$out/linux" -x krambol.exe krambol-editor.exe
 out=$(cd "$out" && pwd)
 shots=$out/shots
 linux_exe=$PWD/build/src/shell/krambol
 wine_start_display linux_display
 wine_start_display wine_display
-wine_new_prefix "$out/prefix" win32 "$wine_display"
+wine_new_prefix "$out/prefix" "$WINE_ARCH" "$wine_display"
 export WINEPREFIX=$out/prefix
 echo "Wine session: prefix ready after $((SECONDS - started)) s"
 

@@ -7,7 +7,8 @@
 #    through MoveFileExW), and the network game's sessions over the system's
 #    sockets on loopback, in build-windows/ beside krambol.exe;
 #  - for 64-bit Windows (x86_64): the platform conformance tests and the route
-#    search, in build-wine/.
+#    search, in build-windows64/ (the tree the 64-bit game is built in), and
+#    the rest of the above where the 32-bit half cannot run.
 # Checks that Wine is known to fail are marked in the tests (TODO_WINE,
 # SKIP_ON_WINE in tests/support/KnownWineDifference.h); the differences met
 # are listed at the end. A test program fails the step when it fails, crashes,
@@ -32,12 +33,13 @@ if [ "$can_run_32bit" = yes ]; then
 fi
 # The art generator runs here.
 artgen=$(tools/host-artgen.sh)
-cmake -S . -B build-wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B build-windows64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$artgen" >/dev/null
-# The network game's tests run in one half: the 32-bit one where it can.
+# The checks of what only the Windows build does and the network game's tests
+# run in one half: the 32-bit one where it can.
 wine64_targets=(platform_tests algo_tests)
-[ "$can_run_32bit" = yes ] || wine64_targets+=(net_tests)
-cmake --build build-wine -j "$(nproc)" --target "${wine64_targets[@]}" >/dev/null
+[ "$can_run_32bit" = yes ] || wine64_targets+=(shell_tests world_tests net_tests)
+cmake --build build-windows64 -j "$(nproc)" --target "${wine64_targets[@]}" >/dev/null
 echo "Wine tests: built in $((SECONDS - started)) s"
 
 rm -rf "$scratch"
@@ -59,14 +61,16 @@ if [ "$can_run_32bit" = yes ]; then
              build-windows/tests/world/world_tests.exe
              build-windows/tests/net/net_tests.exe)
 fi
-programs+=(build-wine/tests/platform/*/platform_*_tests.exe
-           build-wine/tests/algo/algo_tests.exe)
-[ "$can_run_32bit" = yes ] || programs+=(build-wine/tests/net/net_tests.exe)
+programs+=(build-windows64/tests/platform/*/platform_*_tests.exe
+           build-windows64/tests/algo/algo_tests.exe)
+[ "$can_run_32bit" = yes ] || programs+=(build-windows64/tests/shell/shell_tests.exe
+                                         build-windows64/tests/world/world_tests.exe
+                                         build-windows64/tests/net/net_tests.exe)
 
 status=0
 for program in "${programs[@]}"; do
   arch=i686
-  case $program in build-wine/*) arch=x86_64 ;; esac
+  case $program in build-windows64/*) arch=x86_64 ;; esac
   name=$arch-$(basename "$program" .exe)
   log=$scratch/$name.log
   begun=$SECONDS
