@@ -10,7 +10,8 @@
 # a port the system chooses, and tells port and code through a file.
 #
 # Each copy plays in a folder of its own under build/net-session/, with its
-# log, where a person can look after a failure. Every wait has a time limit, and everything started here is ended on exit.
+# log (with the network trace, KRAMBOL_NET_TRACE), where a person can look
+# after a failure; a failure prints the end of both logs. Every wait has a time limit, and everything started here is ended on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/wine-common.sh
@@ -25,6 +26,20 @@ frame_ms=10
 # timers come slower), and for the host to listen.
 game_seconds=420
 listen_seconds=90
+# Two computers can shuffle their stacks for ever: a game stops at this turn
+# as a draw (forest games end at turn 95 to 160; one in twenty or so runs on
+# past 1,000). At a turn every 1.2 s (the Wine copy's pace) the cap comes
+# within the time a game may take.
+turn_cap=250
+# A copy's own limit lies beyond the wait for the game, so that a game that
+# does not end is told as such, not as the connection its host's end closed.
+copy_seconds=$((game_seconds + listen_seconds + 60))
+
+# Every copy writes the network trace into its log.
+export KRAMBOL_NET_TRACE=1
+
+# The last lines of a copy's log, indented.
+log_end() { tail -n 12 "$1/log.txt" | sed 's/^/    /'; }
 
 fail() {
   echo "Network session FAILED: $*" >&2
@@ -58,10 +73,10 @@ start_copy() {
   local kind=$1 dir=$2 var=$3
   shift 3
   if [ "$kind" = wine ]; then
-    (cd "$dir" && DISPLAY=$wine_display WINEDEBUG=-all exec timeout "$game_seconds" wine krambol-versus.exe "$@") \
+    (cd "$dir" && DISPLAY=$wine_display WINEDEBUG=-all exec timeout "$copy_seconds" wine krambol-versus.exe "$@") \
       >"$dir/log.txt" 2>&1 &
   else
-    (cd "$dir" && env -u DISPLAY -u WAYLAND_DISPLAY timeout "$game_seconds" "$linux_exe" "$@") >"$dir/log.txt" 2>&1 &
+    (cd "$dir" && env -u DISPLAY -u WAYLAND_DISPLAY timeout "$copy_seconds" "$linux_exe" "$@") >"$dir/log.txt" 2>&1 &
   fi
   WINE_CLEANUP_PIDS+=("$!")
   printf -v "$var" '%s' "$!"
@@ -74,7 +89,7 @@ play() {
   copy_folder "$host_dir" "$host_kind" "$map"
   copy_folder "$guest_dir" "$guest_kind" "$map"
   start_copy "$host_kind" "$host_dir" host_job --host --map "$map" --port 0 --loopback --announce announce.txt \
-    --computer strong --result final.map
+    --computer strong --turns "$turn_cap" --result final.map
   local deadline=$((SECONDS + listen_seconds))
   until [ -s "$host_dir/announce.txt" ]; do
     kill -0 "$host_job" 2>/dev/null || fail "$name: the host ended before it listened ($(tail -n3 "$host_dir/log.txt"))"
@@ -84,14 +99,17 @@ play() {
   read -r port code <"$host_dir/announce.txt"
   case "$address" in *:*) address="[$address]" ;; esac
   start_copy "$guest_kind" "$guest_dir" guest_job --join "$address:$port" --code "$code" --computer easy \
+    --turns "$turn_cap" \
     --result final.map
   local host_status=running
-  wine_wait_exit "$guest_job" "$game_seconds" status || fail "$name: the guest did not end within $game_seconds s"
+  wine_wait_exit "$guest_job" "$game_seconds" status ||
+    fail "$name: the game did not end within $game_seconds s." \
+      $'\n  the guest\'s log ends:\n'"$(log_end "$guest_dir")"$'\n  the host\'s log ends:\n'"$(log_end "$host_dir")"
   if [ "$status" != 0 ]; then
     # Which copy stopped first matters: the host's status too, before the clean-up ends it.
     wine_wait_exit "$host_job" 10 host_status || true
-    fail "$name: the guest ended with status $status: $(tail -n3 "$guest_dir/log.txt");" \
-      "the host: status $host_status: $(tail -n3 "$host_dir/log.txt")"
+    fail "$name: the guest ended with status $status; the host: status $host_status." \
+      $'\n  the guest\'s log ends:\n'"$(log_end "$guest_dir")"$'\n  the host\'s log ends:\n'"$(log_end "$host_dir")"
   fi
   wine_wait_exit "$host_job" 60 status || fail "$name: the host did not end after its guest"
   [ "$status" = 0 ] || fail "$name: the host ended with status $status: $(tail -n3 "$host_dir/log.txt")"

@@ -36,6 +36,20 @@ TMessage Of(TKind in_kind) {
 
 const char* ProgramVersion() { return KRAMBOL_PROGRAM_VERSION; }
 
+const char* KindName(TKind in_kind) {
+  switch (in_kind) {
+    case TKind::Hello: return "hello";
+    case TKind::Refuse: return "refuse";
+    case TKind::Start: return "start";
+    case TKind::Ready: return "ready";
+    case TKind::Order: return "order";
+    case TKind::Digest: return "digest";
+    case TKind::KeepAlive: return "keep-alive";
+    case TKind::Bye: return "bye";
+  }
+  return "?";
+}
+
 TMessage Hello(bool in_fromHost, uint32_t in_code, uint64_t in_mapDigest) {
   TMessage message = Of(TKind::Hello);
   message.Program = ProgramVersion();

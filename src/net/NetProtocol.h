@@ -56,6 +56,8 @@ constexpr uint32_t kConnectMs = 15000;
 const char* ProgramVersion();
 
 enum class TKind : uint8_t { Hello = 1, Refuse = 2, Start = 3, Ready = 4, Order = 5, Digest = 6, KeepAlive = 7, Bye = 8 };
+// The kind's name for a trace ("order"); "?" for a byte that names no kind.
+const char* KindName(TKind in_kind);
 
 enum class TRefusal : uint8_t {
   WrongCode = 1,      // the join code is not the host's

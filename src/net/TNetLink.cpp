@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "net/NetTrace.h"
+
 namespace NNet {
 
 TNetLink::TNetLink(SOCKET in_socket, HWND in_window, UINT in_message, bool in_connecting, bool in_takesMap,
@@ -23,10 +25,14 @@ TNetLink::TNetLink(SOCKET in_socket, HWND in_window, UINT in_message, bool in_co
 }
 
 TNetLink::~TNetLink() {
+  NetTrace("socket %u: closed by this copy", static_cast<unsigned>(Socket_));
   if (Socket_ != INVALID_SOCKET) closesocket(Socket_);
 }
 
 void TNetLink::Send(const TMessage& in_message, uint32_t in_now) {
+  if (in_message.Kind != TKind::KeepAlive)
+    NetTrace("socket %u: sends %s, turn %d%s", static_cast<unsigned>(Socket_), KindName(in_message.Kind),
+             static_cast<int>(in_message.Turn), Closed_ || Broken() || Finishing_ ? " (dropped: the link is done)" : "");
   if (Closed_ || Broken() || Finishing_) return;
   if (Queued() == 0) LastProgress_ = in_now;
   Out_ += Encode(in_message);
@@ -50,6 +56,7 @@ void TNetLink::Flush(uint32_t in_now) {
       const int error = WSAGetLastError();
       // FD_WRITE comes when there is room again.
       if (error == WSAEWOULDBLOCK) return;
+      NetTrace("socket %u: send fails with %d", static_cast<unsigned>(Socket_), error);
       Closed_ = true;
       CloseError_ = error;
       return;
@@ -84,12 +91,14 @@ void TNetLink::Read(uint32_t in_now) {
     if (got == SOCKET_ERROR) {
       const int error = WSAGetLastError();
       if (error != WSAEWOULDBLOCK) {
+        NetTrace("socket %u: recv fails with %d", static_cast<unsigned>(Socket_), error);
         Closed_ = true;
         CloseError_ = error;
       }
       return;
     }
     if (got == 0) {
+      NetTrace("socket %u: the other copy closed the connection", static_cast<unsigned>(Socket_));
       Closed_ = true;
       return;
     }

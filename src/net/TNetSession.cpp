@@ -3,6 +3,8 @@
 #include <cstring>
 #include <limits>
 
+#include "net/NetTrace.h"
+
 namespace NNet {
 
 namespace {
@@ -132,6 +134,8 @@ void TNetSession::Retire(std::unique_ptr<TNetLink> in_link, uint32_t in_now) {
 void TNetSession::Fail(TFault in_fault, int in_error, const std::string& in_problem, uint32_t in_now,
                        bool in_tellPeer, TByeReason in_reason) {
   if (State_ == TState::Failed || State_ == TState::Finished || State_ == TState::Idle) return;
+  NetTrace("session: fails (fault %d, error %d, in state %d): %s", static_cast<int>(in_fault), in_error,
+           static_cast<int>(State_), in_problem.c_str());
   Fault_ = in_fault;
   FaultError_ = in_error;
   Problem_ = in_problem;
@@ -145,6 +149,7 @@ void TNetSession::Fail(TFault in_fault, int in_error, const std::string& in_prob
 }
 
 void TNetSession::Leave(uint32_t in_now) {
+  NetTrace("session: leaves (in state %d)", static_cast<int>(State_));
   if (Link_ && Link_->Connected() && !Link_->Closed() &&
       (State_ == TState::Greeting || State_ == TState::Loading || State_ == TState::Waiting ||
        State_ == TState::Playing))
@@ -276,6 +281,9 @@ void TNetSession::ConnectFailed(int in_error, uint32_t in_now) {
 // Both
 
 bool TNetSession::Handle(const TMessage& in_message, uint32_t in_now) {
+  NetTrace("session: hears %s, turn %d (in state %d; next turn %d, awaiting the digest of %d)",
+           KindName(in_message.Kind), static_cast<int>(in_message.Turn), static_cast<int>(State_),
+           static_cast<int>(NextTurn_), static_cast<int>(AwaitedTurn_));
   if (in_message.Kind == TKind::Bye) {
     switch (in_message.Bye) {
       case TByeReason::Left: Fail(TFault::PeerLeft, 0, "the other player left", in_now); break;

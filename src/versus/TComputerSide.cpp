@@ -1,11 +1,12 @@
 #include "versus/TComputerSide.h"
 
+#include "net/NetTrace.h"
 #include "opponent/TBoard.h"
 #include "versus/TOrderHand.h"
 #include "world/WorldState.h"
 
-TComputerSide::TComputerSide(TStrength in_strength, uint32_t in_seed)
-    : Player_(MakeComputerPlayer(in_strength, in_seed)) {}
+TComputerSide::TComputerSide(TStrength in_strength, uint32_t in_seed, int32_t in_turnCap)
+    : Player_(MakeComputerPlayer(in_strength, in_seed)), TurnCap_(in_turnCap) {}
 
 void TComputerSide::NewGame() {
   Thinking_ = false;
@@ -14,9 +15,13 @@ void TComputerSide::NewGame() {
 }
 
 void TComputerSide::Play(TOrderHand& in_hand) {
+  if (TurnCap_ > 0 && TurnCounter >= TurnCap_) return;
   if (in_hand.TakeFailure()) {
     Thinking_ = false;
+    NetTrace("computer: the order of turn %d could not be given (%d times)", static_cast<int>(TurnCounter),
+             Failures_ + 1);
     if (++Failures_ >= 2) {
+      NetTrace("computer: passes turn %d", static_cast<int>(TurnCounter));
       in_hand.Give(TOrder{});
       return;
     }

@@ -3,7 +3,7 @@
 // player sees it, thinks in slices (one per frame, so the window keeps drawing
 // while it thinks) and gives the order through the hand. An order the hand
 // could not give is thought about once more at the window's size now; after
-// that the side passes.
+// that the side passes. With a turn cap it gives no order from that turn on.
 
 #include <cstdint>
 #include <memory>
@@ -19,7 +19,7 @@ class TComputerSide : public TSide {
   // Thinking stops with the best order found once a turn has taken this long.
   static constexpr DWORD kMostThinkMilliseconds = 3000;
 
-  TComputerSide(TStrength in_strength, uint32_t in_seed);
+  TComputerSide(TStrength in_strength, uint32_t in_seed, int32_t in_turnCap = 0);
   explicit TComputerSide(std::unique_ptr<TComputerPlayer> in_player) : Player_(std::move(in_player)) {}
 
   bool IsLocal() const override { return false; }
@@ -28,6 +28,7 @@ class TComputerSide : public TSide {
 
  private:
   std::unique_ptr<TComputerPlayer> Player_;
+  int32_t TurnCap_ = 0;
   bool Thinking_ = false;
   // The turn thought about, when the thinking began, and how many of its
   // orders the hand could not give.

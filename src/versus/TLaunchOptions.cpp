@@ -4,9 +4,10 @@
 
 const char kLaunchUsage[] =
     "krambol-versus --host --map FILE [--port N] [--second] [--loopback]\n"
-    "               [--announce FILE] [--computer easy|strong] [--result FILE]\n"
+    "               [--announce FILE] [--computer easy|strong [--turns N]]\n"
+    "               [--result FILE]\n"
     "krambol-versus --join ADDRESS[:PORT] --code NNNNNN\n"
-    "               [--computer easy|strong] [--result FILE]\n";
+    "               [--computer easy|strong [--turns N]] [--result FILE]\n";
 
 std::vector<std::string> SplitCommandLine(const char* in_commandLine) {
   std::vector<std::string> arguments;
@@ -105,6 +106,15 @@ bool ParseLaunchOptions(const std::vector<std::string>& in_arguments, TLaunchOpt
         return false;
       }
       options.Computer = true;
+    } else if (name == "--turns") {
+      if (!value(text)) return false;
+      const size_t digits = text.find_first_not_of("0123456789");
+      if (text.empty() || text.size() > 7 || digits != std::string::npos || std::stoi(text) < 1 ||
+          std::stoi(text) > kMostTurnCap) {
+        out_error = "--turns: a number from 1 to " + std::to_string(kMostTurnCap) + ": " + text;
+        return false;
+      }
+      options.TurnCap = std::stoi(text);
     } else if (name == "--result") {
       if (!value(options.ResultPath)) return false;
     } else {
@@ -126,6 +136,10 @@ bool ParseLaunchOptions(const std::vector<std::string>& in_arguments, TLaunchOpt
   }
   if (join && (!hasCode || hostOnly)) {
     out_error = hasCode ? "--join takes no host options" : "--join needs --code";
+    return false;
+  }
+  if (options.TurnCap > 0 && !options.Computer) {
+    out_error = "--turns needs --computer";
     return false;
   }
   if (host && hasCode) {

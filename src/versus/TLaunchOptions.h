@@ -6,14 +6,17 @@
 // scripts and tests; both copies may run on one machine):
 //
 //   krambol-versus --host --map FILE [--port N] [--second] [--loopback]
-//                  [--announce FILE] [--computer easy|strong] [--result FILE]
+//                  [--announce FILE] [--computer easy|strong [--turns N]]
+//                  [--result FILE]
 //   krambol-versus --join ADDRESS[:PORT] --code NNNNNN
-//                  [--computer easy|strong] [--result FILE]
+//                  [--computer easy|strong [--turns N]] [--result FILE]
 //
 // --port 0 lets the system choose the port; --announce writes "PORT CODE" to
 // the file once the host listens; --loopback listens on 127.0.0.1 and ::1
 // only; --result writes the final position as a map file when the game ended
-// with both copies agreeing.
+// with both copies agreeing. --turns stops an unattended game that reaches
+// turn N (two computers can shuffle their stacks for ever) with both copies
+// agreeing on the position then, as a draw; both copies need the same N.
 
 #include <cstdint>
 #include <string>
@@ -44,9 +47,14 @@ struct TLaunchOptions {
   // Whether the computer plays this copy's side, and how well.
   bool Computer = false;
   TStrength Strength = TStrength::Easy;
+  // The turn an unattended game stops at; 0: none.
+  int32_t TurnCap = 0;
   // Where the final position goes; nowhere when empty.
   std::string ResultPath;
 };
+
+// The highest --turns.
+constexpr int32_t kMostTurnCap = 1000000;
 
 // Splits a command line as Windows programs do for the common cases: blanks
 // and tabs part the arguments, double quotes group blanks into one, and \"

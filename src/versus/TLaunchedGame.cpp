@@ -7,13 +7,17 @@
 #include "screens/ScreenActions.h"
 #include "screens/TFailureBox.h"
 #include "screens/TFinishDesktop.h"
+#include "screens/TGameDesktop.h"
 #include "shell/TTimer.h"
 #include "toolkit/WindowTree.h"
 #include "versus/TComputerSide.h"
+#include "versus/TOrderHand.h"
 #include "versus/TVersusApp.h"
 #include "versus/TVersusMenuDesktop.h"
+#include "world/BoardRest.h"
 #include "world/MapFile.h"
 #include "world/Utf8Text.h"
+#include "world/WorldState.h"
 #include "world/WholeFile.h"
 
 namespace {
@@ -23,7 +27,8 @@ using TState = NNet::TNetSession::TState;
 }  // namespace
 
 std::unique_ptr<TSide> TLaunchedGame::LocalSide() const {
-  if (Options_.Computer) return std::make_unique<TComputerSide>(Options_.Strength, timeGetTime());
+  if (Options_.Computer)
+    return std::make_unique<TComputerSide>(Options_.Strength, timeGetTime(), Options_.TurnCap);
   return std::make_unique<TLocalSide>();
 }
 
@@ -76,17 +81,33 @@ void TLaunchedGame::Follow(TVersusApp& in_app) {
     End(kExitFault, Utf8Text(in_app.Net.LastFaultText()) + (problem.empty() ? "" : "\n(" + problem + ")"));
     return;
   }
-  if (!dynamic_cast<TFinishDesktop*>(RootWindow) || !session) return;
+  if (!session) return;
+  if (Options_.TurnCap > 0 && TurnCounter >= Options_.TurnCap && dynamic_cast<TGameDesktop*>(RootWindow)) {
+    // The cap: neither computer gives another order; the game ends once the
+    // last one is confirmed, as a finished game does.
+    const TMap* map = TOrderHand::GameMap();
+    if (session->State() == TState::Playing && in_app.Net.Playing() && !in_app.Net.OrderPending() && map &&
+        BoardAtRest(*map))
+      in_app.Net.GameOver();
+    if (session->State() == TState::Finished)
+      EndAgreed("turn " + std::to_string(TurnCounter) + " reached: the game stops there as a draw");
+    return;
+  }
+  if (!dynamic_cast<TFinishDesktop*>(RootWindow)) return;
   // The finish screen: the game is over once both copies agree on the position.
   if (session->State() == TState::Failed) {
     End(kExitFault, "the game ended, but not in agreement: " + session->Problem());
   } else if (session->State() == TState::Finished) {
-    if (!Options_.ResultPath.empty() && !WriteWholeFile(std::filesystem::path(Options_.ResultPath), WriteMapToBytes())) {
-      End(kExitFiles, "the final position cannot be written to " + Options_.ResultPath);
-      return;
-    }
-    End(kExitFinished, "");
+    EndAgreed("");
   }
+}
+
+void TLaunchedGame::EndAgreed(const std::string& in_message) {
+  if (!Options_.ResultPath.empty() && !WriteWholeFile(std::filesystem::path(Options_.ResultPath), WriteMapToBytes())) {
+    End(kExitFiles, "the final position cannot be written to " + Options_.ResultPath);
+    return;
+  }
+  End(kExitFinished, in_message);
 }
 
 void TLaunchedGame::End(int in_code, const std::string& in_message) {

@@ -6,8 +6,8 @@
 // side the run is unattended: the game's end (both copies agreeing on the
 // position), or any fault, closes the program; the final position goes to the
 // result file, a fault's text to the standard error, and the exit code says
-// which came: 0 the game ended, 1 a network fault, 3 the map or the result
-// file could not be used.
+// which came: 0 the game ended (or stopped at the turn cap), 1 a network
+// fault, 3 the map or the result file could not be used.
 
 #include <memory>
 #include <string>
@@ -41,6 +41,8 @@ class TLaunchedGame {
   void Begin(TVersusApp& in_app);
   void Follow(TVersusApp& in_app);
   void Announce(TVersusApp& in_app);
+  // The game ended with both copies agreeing: the result file, then the end.
+  void EndAgreed(const std::string& in_message);
   // The run ends with in_code; in_message goes to the standard error.
   void End(int in_code, const std::string& in_message);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "net/NetTrace.h"
 #include "opponent/TMapView.h"
 #include "platform/Win32.h"
 #include "screens/TGameDesktop.h"
@@ -115,6 +116,13 @@ void TOrderHand::Give(const TOrder& in_order, std::optional<TCellPos> in_stopOn)
   Step_ = in_order.Pass ? TStep::Pass : TStep::Scroll;
   Retries_ = 0;
   Failed_ = false;
+  if (in_order.Pass) {
+    NetTrace("hand: passes turn %d", static_cast<int>(TurnCounter));
+  } else {
+    NetTrace("hand: turn %d, from %d,%d to %d,%d", static_cast<int>(TurnCounter), static_cast<int>(in_order.From.Column),
+             static_cast<int>(in_order.From.Row), static_cast<int>(in_order.To.Column),
+             static_cast<int>(in_order.To.Row));
+  }
 }
 
 void TOrderHand::Reset() {
@@ -134,6 +142,7 @@ void TOrderHand::Click(int32_t in_x, int32_t in_y) {
 }
 
 void TOrderHand::Retry() {
+  NetTrace("hand: begins the order of turn %d again (step %d)", static_cast<int>(TurnCounter), static_cast<int>(Step_));
   if (++Retries_ > kMostRetries) {
     GiveUp();
     return;
@@ -142,6 +151,10 @@ void TOrderHand::Retry() {
 }
 
 void TOrderHand::GiveUp() {
+  NetTrace("hand: gives up the order of turn %d from %d,%d to %d,%d at step %d after %d retries",
+           static_cast<int>(TurnCounter), static_cast<int>(Order_.From.Column), static_cast<int>(Order_.From.Row),
+           static_cast<int>(Order_.To.Column), static_cast<int>(Order_.To.Row), static_cast<int>(Step_),
+           static_cast<int>(Retries_));
   Step_ = TStep::Idle;
   Failed_ = true;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "net/NetTrace.h"
 #include "screens/TFailureBox.h"
 #include "screens/TFinishDesktop.h"
 #include "screens/TGameDesktop.h"
@@ -35,6 +36,7 @@ TVersusApp::TVersusApp(TLaunchOptions in_launch)
 TVersusApp::~TVersusApp() { LaunchExitCode = Launch.ExitCode(); }
 
 void TVersusApp::BuildRequestedScreen(int32_t in_kind) {
+  NetTrace("program: builds screen %d", static_cast<int>(in_kind));
   switch (in_kind) {
     case 0: {
       Match.EndGame();

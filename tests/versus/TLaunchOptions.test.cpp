@@ -56,8 +56,14 @@ TEST(TLaunchOptions, ReadsAHostAndAGuest) {
   EXPECT_EQ(options.JoinPort, 5000);
   EXPECT_EQ(options.Code, 482913u);
   EXPECT_EQ(options.Strength, TStrength::Easy);
+  EXPECT_EQ(options.TurnCap, 0) << "without --turns a game runs to its end";
   ASSERT_EQ(Refusal("--join 127.0.0.1 --code 100000", &options), "");
   EXPECT_EQ(options.JoinPort, NNet::kDefaultPort);
+
+  ASSERT_EQ(Refusal("--host --map m.map --computer strong --turns 1", &options), "");
+  EXPECT_EQ(options.TurnCap, 1);
+  ASSERT_EQ(Refusal("--join ::1 --code 100000 --computer easy --turns 1000000", &options), "");
+  EXPECT_EQ(options.TurnCap, 1000000);
 }
 
 TEST(TLaunchOptions, RefusesWhatCannotStartAGame) {
@@ -75,6 +81,12 @@ TEST(TLaunchOptions, RefusesWhatCannotStartAGame) {
            "--join 127.0.0.1 --code 123456 --map m.map",   // a host's option
            "--join 127.0.0.1 --code 123456 --computer hard",
            "--host --map m.map --fast",                    // unknown
+           "--host --map m.map --turns 40",                // a cap for a person's game
+           "--host --map m.map --computer easy --turns 0",
+           "--host --map m.map --computer easy --turns 1000001",
+           "--host --map m.map --computer easy --turns 99999999999",
+           "--host --map m.map --computer easy --turns 12a",
+           "--host --map m.map --computer easy --turns -5",
        })
     EXPECT_NE(Refusal(line), "") << line;
 }

@@ -5,7 +5,8 @@
 // game ends with both copies agreeing and the same final position in both
 // result files; a copy whose dice go their own way stops both copies with
 // the mismatch, each with its position saved, and the host's save, hosted
-// again, plays on to the end.
+// again, plays on to the end; a game stopped at the turn cap ends as a draw
+// with the same position in both.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -180,6 +181,31 @@ TEST_P(VersusTwoPrograms, AWholeGameEndsWithTheSameFinalPositionInBoth) {
   const std::string final = PlayToTheEnd(Map);
   EXPECT_NE(final, BytesOf(Map));
   EXPECT_FALSE(fs::exists(Folder / "host.map.tmp")) << "the result is written whole, its temporary file gone";
+}
+
+TEST_P(VersusTwoPrograms, AGameAtTheTurnCapStopsInBothCopiesWithTheSamePosition) {
+  constexpr int32_t kCap = 12;
+  auto expectStopped = [&](TVersusApp&, int in_code) {
+    EXPECT_EQ(in_code, TLaunchedGame::kExitFinished);
+    EXPECT_EQ(TurnCounter, kCap);
+    EXPECT_EQ(dynamic_cast<TFinishDesktop*>(RootWindow), nullptr) << "the game did not end by itself";
+  };
+  TLaunchOptions hostOptions = HostOptions(TStrength::Strong, Map);
+  hostOptions.TurnCap = kCap;
+  const TChildChecks host =
+      StartChildChecks([&] { RunCopy(hostOptions, Map, {}, expectStopped); }, TChildUser::Same, kChildSeconds);
+  const TChildChecks guest = StartChildChecks(
+      [&] {
+        TLaunchOptions guestOptions = GuestOptions(TStrength::Easy);
+        guestOptions.TurnCap = kCap;
+        RunCopy(guestOptions, {}, {}, expectStopped);
+      },
+      TChildUser::Same, kChildSeconds);
+  EXPECT_EQ(ChildFailures(host), "") << "the host";
+  EXPECT_EQ(ChildFailures(guest), "") << "the guest";
+  const std::string hosted = BytesOf(Folder / "host.map");
+  EXPECT_EQ(hosted.substr(0, hosted.find('\r')), std::to_string(kCap));
+  EXPECT_EQ(hosted, BytesOf(Folder / "guest.map")) << "the positions at the cap differ";
 }
 
 TEST_P(VersusTwoPrograms, ACopyWhoseDiceGoAstrayStopsBothAndTheSavedPositionPlaysOnAsANewGame) {
