@@ -6,13 +6,9 @@
 
 #include "platform/Win32.h"
 
-bool NetTraceOn() {
-  static const bool on = std::getenv("KRAMBOL_NET_TRACE") != nullptr;
-  return on;
-}
-
 void NetTrace(const char* in_format, ...) {
-  if (!NetTraceOn()) return;
+  static const bool on = std::getenv("KRAMBOL_NET_TRACE") != nullptr;
+  if (!on) return;
   char line[512];
   va_list arguments;
   va_start(arguments, in_format);

@@ -12,6 +12,3 @@ void NetTrace(const char* in_format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
-
-// Whether the trace is on; a caller may skip building what it would write.
-bool NetTraceOn();

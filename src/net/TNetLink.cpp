@@ -32,7 +32,8 @@ TNetLink::~TNetLink() {
 void TNetLink::Send(const TMessage& in_message, uint32_t in_now) {
   if (in_message.Kind != TKind::KeepAlive)
     NetTrace("socket %u: sends %s, turn %d%s", static_cast<unsigned>(Socket_), KindName(in_message.Kind),
-             static_cast<int>(in_message.Turn), Closed_ || Broken() || Finishing_ ? " (dropped: the link is done)" : "");
+             static_cast<int>(in_message.Turn),
+             Closed_ || Broken() || Finishing_ ? " (dropped: the link is done)" : "");
   if (Closed_ || Broken() || Finishing_) return;
   if (Queued() == 0) LastProgress_ = in_now;
   Out_ += Encode(in_message);

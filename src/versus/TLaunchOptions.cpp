@@ -108,13 +108,14 @@ bool ParseLaunchOptions(const std::vector<std::string>& in_arguments, TLaunchOpt
       options.Computer = true;
     } else if (name == "--turns") {
       if (!value(text)) return false;
-      const size_t digits = text.find_first_not_of("0123456789");
-      if (text.empty() || text.size() > 7 || digits != std::string::npos || std::stoi(text) < 1 ||
-          std::stoi(text) > kMostTurnCap) {
+      // Seven digits at most, so that the number always fits before it is compared.
+      const bool digits =
+          !text.empty() && text.size() <= 7 && text.find_first_not_of("0123456789") == std::string::npos;
+      options.TurnCap = digits ? std::stoi(text) : 0;
+      if (options.TurnCap < 1 || options.TurnCap > kMostTurnCap) {
         out_error = "--turns: a number from 1 to " + std::to_string(kMostTurnCap) + ": " + text;
         return false;
       }
-      options.TurnCap = std::stoi(text);
     } else if (name == "--result") {
       if (!value(options.ResultPath)) return false;
     } else {

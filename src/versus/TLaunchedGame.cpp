@@ -17,8 +17,8 @@
 #include "world/BoardRest.h"
 #include "world/MapFile.h"
 #include "world/Utf8Text.h"
-#include "world/WorldState.h"
 #include "world/WholeFile.h"
+#include "world/WorldState.h"
 
 namespace {
 
@@ -103,7 +103,8 @@ void TLaunchedGame::Follow(TVersusApp& in_app) {
 }
 
 void TLaunchedGame::EndAgreed(const std::string& in_message) {
-  if (!Options_.ResultPath.empty() && !WriteWholeFile(std::filesystem::path(Options_.ResultPath), WriteMapToBytes())) {
+  if (!Options_.ResultPath.empty() &&
+      !WriteWholeFile(std::filesystem::path(Options_.ResultPath), WriteMapToBytes())) {
     End(kExitFiles, "the final position cannot be written to " + Options_.ResultPath);
     return;
   }

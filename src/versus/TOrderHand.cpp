@@ -119,9 +119,9 @@ void TOrderHand::Give(const TOrder& in_order, std::optional<TCellPos> in_stopOn)
   if (in_order.Pass) {
     NetTrace("hand: passes turn %d", static_cast<int>(TurnCounter));
   } else {
-    NetTrace("hand: turn %d, from %d,%d to %d,%d", static_cast<int>(TurnCounter), static_cast<int>(in_order.From.Column),
-             static_cast<int>(in_order.From.Row), static_cast<int>(in_order.To.Column),
-             static_cast<int>(in_order.To.Row));
+    NetTrace("hand: turn %d, from %d,%d to %d,%d", static_cast<int>(TurnCounter),
+             static_cast<int>(in_order.From.Column), static_cast<int>(in_order.From.Row),
+             static_cast<int>(in_order.To.Column), static_cast<int>(in_order.To.Row));
   }
 }
 
@@ -142,7 +142,8 @@ void TOrderHand::Click(int32_t in_x, int32_t in_y) {
 }
 
 void TOrderHand::Retry() {
-  NetTrace("hand: begins the order of turn %d again (step %d)", static_cast<int>(TurnCounter), static_cast<int>(Step_));
+  NetTrace("hand: begins the order of turn %d again (step %d)", static_cast<int>(TurnCounter),
+           static_cast<int>(Step_));
   if (++Retries_ > kMostRetries) {
     GiveUp();
     return;
@@ -152,9 +153,9 @@ void TOrderHand::Retry() {
 
 void TOrderHand::GiveUp() {
   NetTrace("hand: gives up the order of turn %d from %d,%d to %d,%d at step %d after %d retries",
-           static_cast<int>(TurnCounter), static_cast<int>(Order_.From.Column), static_cast<int>(Order_.From.Row),
-           static_cast<int>(Order_.To.Column), static_cast<int>(Order_.To.Row), static_cast<int>(Step_),
-           static_cast<int>(Retries_));
+           static_cast<int>(TurnCounter), static_cast<int>(Order_.From.Column),
+           static_cast<int>(Order_.From.Row), static_cast<int>(Order_.To.Column),
+           static_cast<int>(Order_.To.Row), static_cast<int>(Step_), static_cast<int>(Retries_));
   Step_ = TStep::Idle;
   Failed_ = true;
 }

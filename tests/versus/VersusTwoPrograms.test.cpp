@@ -192,8 +192,8 @@ TEST_P(VersusTwoPrograms, AGameAtTheTurnCapStopsInBothCopiesWithTheSamePosition)
   };
   TLaunchOptions hostOptions = HostOptions(TStrength::Strong, Map);
   hostOptions.TurnCap = kCap;
-  const TChildChecks host =
-      StartChildChecks([&] { RunCopy(hostOptions, Map, {}, expectStopped); }, TChildUser::Same, kChildSeconds);
+  const TChildChecks host = StartChildChecks([&] { RunCopy(hostOptions, Map, {}, expectStopped); },
+                                             TChildUser::Same, kChildSeconds);
   const TChildChecks guest = StartChildChecks(
       [&] {
         TLaunchOptions guestOptions = GuestOptions(TStrength::Easy);
