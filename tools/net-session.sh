@@ -27,8 +27,8 @@ frame_ms=10
 game_seconds=420
 listen_seconds=90
 # Two computers can shuffle their stacks for ever: a game stops at this turn
-# as a draw (forest games end at turn 95 to 160; one in twenty or so runs on
-# past 1,000). At a turn every 1.2 s (the Wine copy's pace) the cap comes
+# as a draw (forest games that end do so by turn 160; others have run on
+# past turn 1,000). At a turn every 1.2 s (the Wine copy's pace) the cap comes
 # within the time a game may take.
 turn_cap=250
 # A copy's own limit lies beyond the wait for the game, so that a game that
