@@ -3,15 +3,17 @@
 # over loopback only, the computer playing each copy's side from the command
 # line: a Linux host and a Linux guest over ::1 on the forest map (about 115
 # turns); a Linux host and krambol-versus.exe from dist/krambol-win32.zip
-# (the 64-bit build where 32-bit programs cannot run) under Wine as its guest over 127.0.0.1 on the forest map; and the Wine copy
-# hosting a Linux guest over ::1 on the duel map (a short game). Every game must
+# (the 64-bit build where 32-bit programs cannot run) under Wine as its guest
+# over 127.0.0.1 on the forest map; and the Wine copy hosting a Linux guest
+# over ::1 on the duel map (a short game). Every game must
 # end with both copies agreeing (exit status 0) and the same final position,
 # byte for byte, in both result files. The host listens on loopback only, on
 # a port the system chooses, and tells port and code through a file.
 #
 # Each copy plays in a folder of its own under build/net-session/, with its
 # log (with the network trace, KRAMBOL_NET_TRACE), where a person can look
-# after a failure; a failure prints the end of both logs. Every wait has a time limit, and everything started here is ended on exit.
+# after a failure; a failure prints the end of both logs. Every wait has a
+# time limit, and everything started here is ended on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/wine-common.sh
@@ -38,8 +40,11 @@ copy_seconds=$((game_seconds + listen_seconds + 60))
 # Every copy writes the network trace into its log.
 export KRAMBOL_NET_TRACE=1
 
-# The last lines of a copy's log, indented.
-log_end() { tail -n 12 "$1/log.txt" | sed 's/^/    /'; }
+# The last lines of both copies' logs (their folders $1 and $2), indented.
+logs_end() {
+  printf '\n  the guest'"'"'s log ends:\n%s\n  the host'"'"'s log ends:\n%s' \
+    "$(tail -n 12 "$1/log.txt" | sed 's/^/    /')" "$(tail -n 12 "$2/log.txt" | sed 's/^/    /')"
+}
 
 fail() {
   echo "Network session FAILED: $*" >&2
@@ -103,13 +108,12 @@ play() {
     --result final.map
   local host_status=running
   wine_wait_exit "$guest_job" "$game_seconds" status ||
-    fail "$name: the game did not end within $game_seconds s." \
-      $'\n  the guest\'s log ends:\n'"$(log_end "$guest_dir")"$'\n  the host\'s log ends:\n'"$(log_end "$host_dir")"
+    fail "$name: the game did not end within $game_seconds s." "$(logs_end "$guest_dir" "$host_dir")"
   if [ "$status" != 0 ]; then
     # Which copy stopped first matters: the host's status too, before the clean-up ends it.
     wine_wait_exit "$host_job" 10 host_status || true
     fail "$name: the guest ended with status $status; the host: status $host_status." \
-      $'\n  the guest\'s log ends:\n'"$(log_end "$guest_dir")"$'\n  the host\'s log ends:\n'"$(log_end "$host_dir")"
+      "$(logs_end "$guest_dir" "$host_dir")"
   fi
   wine_wait_exit "$host_job" 60 status || fail "$name: the host did not end after its guest"
   [ "$status" = 0 ] || fail "$name: the host ended with status $status: $(tail -n3 "$host_dir/log.txt")"

@@ -12,8 +12,8 @@
 #
 # The pictures of both builds and their differences stay in
 # build-windows/wine-session/ for a person to look at. Anything that goes wrong
-# fails the session. Every wait polls with a time limit,
-# and everything started here is ended on exit.
+# fails the session. Every wait polls with a time limit, and everything
+# started here is ended on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/wine-common.sh

@@ -37,8 +37,10 @@ cmake -S . -B build-windows64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -D
   -DKRAMBOL_TESTS=ON -DKRAMBOL_BENCH=OFF -DKRAMBOL_ARTGEN="$artgen" >/dev/null
 # The checks of what only the Windows build does and the network game's tests
 # run in one half: the 32-bit one where it can.
+# (Each is tests/<folder>/<folder>_tests.exe.)
+one_half=(shell world net)
 wine64_targets=(platform_tests algo_tests)
-[ "$can_run_32bit" = yes ] || wine64_targets+=(shell_tests world_tests net_tests)
+[ "$can_run_32bit" = yes ] || wine64_targets+=("${one_half[@]/%/_tests}")
 cmake --build build-windows64 -j "$(nproc)" --target "${wine64_targets[@]}" >/dev/null
 echo "Wine tests: built in $((SECONDS - started)) s"
 
@@ -56,16 +58,13 @@ export WINEPREFIX=$scratch/prefix DISPLAY=$display WINEDEBUG=-all
 programs=()
 if [ "$can_run_32bit" = yes ]; then
   programs+=(build-windows/tests/platform/*/platform_*_tests.exe
-             build-windows/tests/algo/algo_tests.exe
-             build-windows/tests/shell/shell_tests.exe
-             build-windows/tests/world/world_tests.exe
-             build-windows/tests/net/net_tests.exe)
+             build-windows/tests/algo/algo_tests.exe)
 fi
 programs+=(build-windows64/tests/platform/*/platform_*_tests.exe
            build-windows64/tests/algo/algo_tests.exe)
-[ "$can_run_32bit" = yes ] || programs+=(build-windows64/tests/shell/shell_tests.exe
-                                         build-windows64/tests/world/world_tests.exe
-                                         build-windows64/tests/net/net_tests.exe)
+half=build-windows
+[ "$can_run_32bit" = yes ] || half=build-windows64
+for folder in "${one_half[@]}"; do programs+=("$half/tests/$folder/${folder}_tests.exe"); done
 
 status=0
 for program in "${programs[@]}"; do
